@@ -1,0 +1,39 @@
+# Two commands for a fresh Debian machine: `make run` and `make test`.
+
+MAKEFLAGS += --no-print-directory
+
+BUILD      := build
+ASAN_BUILD := build-asan
+JOBS       := $(shell nproc 2>/dev/null || echo 2)
+PACKAGES   := cmake make g++ pkg-config qt6-base-dev libgl-dev libjpeg-dev \
+              fonts-liberation libx11-dev xvfb xauth xdotool
+
+.PHONY: run test packages build build-asan clean
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: Kestrani is a desktop program and needs one."; \
+	  echo "Run it from a desktop session (DISPLAY set), or in a virtual X server:"; \
+	  echo "  xvfb-run -s '-screen 0 1024x768x24' make run"; \
+	  exit 1; \
+	fi
+	./$(BUILD)/app/kestrani
+
+test: build build-asan
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS) -L 'core|widget'
+
+packages:
+	@tools/ensure-packages.sh $(PACKAGES)
+
+build: packages
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+build-asan: packages
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESTRANI_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS) --target kestrani_asan_tests
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

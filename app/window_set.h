@@ -1,0 +1,56 @@
+#pragma once
+// The seven windows of the program, each created once, in a fixed order, and
+// the engine that connects them.
+
+#include <memory>
+
+#include "app/qt_ports.h"
+#include "config/configuration_window.h"
+#include "engine/exercise_engine.h"
+#include "help/instructions_window.h"
+#include "windows/backdrop_window.h"
+#include "windows/object_field_windows.h"
+#include "windows/reference_window.h"
+
+namespace kestrani {
+
+class WindowSet {
+public:
+    // Creates TKestrani, TForm2, TSubmCheck, TForm1, TForm3, TForm4 and TForm5
+    // in this order; the configuration window and, in front of it and
+    // active, the instructions window are shown.
+    // The screen is the real one unless a test gives another.
+    explicit WindowSet(const ScreenMetrics* screen = nullptr);
+    ~WindowSet();
+
+    TKestrani& kestrani() { return *kestrani_; }
+    TForm2& form2() { return *form2_; }
+    TSubmCheck& submCheck() { return *submCheck_; }
+    TForm1& form1() { return *form1_; }
+    TForm3& form3() { return *form3_; }
+    TForm4& form4() { return *form4_; }
+    TForm5& form5() { return *form5_; }
+    ExerciseEngine& engine() { return *engine_; }
+    ExerciseState& state() { return state_; }
+    RandomGenerator& random() { return random_; }
+
+private:
+    QtScreenMetrics realScreen_;
+    const ScreenMetrics& screen_;
+    QtMessageBoxes messages_;
+    QtBlockingWait wait_;
+    RandomGenerator random_;
+    ExerciseState state_;
+    std::unique_ptr<TKestrani> kestrani_;
+    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<TSubmCheck> submCheck_;
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<TForm4> form4_;
+    std::unique_ptr<TForm5> form5_;
+    std::unique_ptr<ExerciseWindows> exerciseWindows_;
+    std::unique_ptr<ExerciseEngine> engine_;
+    std::unique_ptr<ClickRouter> router_;
+};
+
+}  // namespace kestrani

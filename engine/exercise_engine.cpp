@@ -1,0 +1,71 @@
+#include "engine/exercise_engine.h"
+
+#include "engine/exercise_step.h"
+#include "engine/reference_generation.h"
+
+namespace kestrani {
+
+namespace {
+constexpr const char* referencePrompt = "Выберите и запомните эталон. Стандартные цвета не меняются!";
+}
+
+ExerciseEngine::ExerciseEngine(const ExerciseSettings& settings, ExerciseState& state, RandomGenerator& random,
+                               ExerciseWindows& windows, MessageBoxes& messages, BlockingWait& wait,
+                               TimerDevice& timer1, TimerDevice& timer2)
+    : timer1_(timer1),
+      timer2_(timer2),
+      context_{settings, state, random, windows, messages, wait, timer1_, timer2_} {}
+
+void ExerciseEngine::startExercise() {
+    context_.windows.backdrop.setUpperPrompt(referencePrompt);
+    context_.windows.backdrop.show();
+    context_.windows.referenceWindow.show();
+    generateReference();
+}
+
+void ExerciseEngine::step(Sender sender) {
+    // A step whose end message is still open finishes first; anything that
+    // arrives meanwhile (a late tick, a click) is dropped.
+    if (stepRunning_)
+        return;
+    stepRunning_ = true;
+    runExerciseStep(context_, sender);
+    stepRunning_ = false;
+}
+
+void ExerciseEngine::generateReference() {
+    if (stepRunning_)
+        return;
+    kestrani::generateReference(context_);
+}
+
+void ExerciseEngine::newExercise() {
+    context_.state.successCount = 0;
+    startExercise();
+}
+
+void ExerciseEngine::leaveExercise() {
+    timer1_.setEnabled(false);
+    timer2_.setEnabled(false);
+    ExerciseWindows& w = context_.windows;
+    w.referenceWindow.close();
+    w.leftCard.close();
+    w.rightCard.close();
+    w.objectField.close();
+    w.backdrop.close();
+}
+
+void ExerciseEngine::timer1Tick() {
+    if (!context_.settings.referenceShowLimit.enabled)
+        return;
+    timer1_.setEnabled(false);
+    step(Sender::Timer1);
+}
+
+void ExerciseEngine::timer2Tick() {
+    if (context_.settings.objectShowLimit.enabled)
+        step(Sender::Timer2);
+    timer2_.setEnabled(false);
+}
+
+}  // namespace kestrani

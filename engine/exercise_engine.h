@@ -1,0 +1,39 @@
+#pragma once
+// The exercise engine as the windows see it: the reference window's step and
+// reference generation, the phase timers' ticks, and the backdrop's buttons.
+
+#include "engine/engine_context.h"
+#include "windows/click_routing.h"
+
+namespace kestrani {
+
+class ExerciseEngine : public ExerciseActions {
+public:
+    ExerciseEngine(const ExerciseSettings& settings, ExerciseState& state, RandomGenerator& random,
+                   ExerciseWindows& windows, MessageBoxes& messages, BlockingWait& wait, TimerDevice& timer1,
+                   TimerDevice& timer2);
+
+    // "Упражнения" of the configuration window.
+    void startExercise();
+
+    void step(Sender sender) override;
+    void generateReference() override;
+    void newExercise() override;
+    void leaveExercise() override;
+
+    void timer1Tick();  // TSubmCheck.Timer1Timer
+    void timer2Tick();  // TSubmCheck.Timer2Timer
+
+    const PhaseTimer& timer1() const { return timer1_; }
+    const PhaseTimer& timer2() const { return timer2_; }
+    // True while an exercise step runs (also while its message box is open).
+    bool stepRunning() const { return stepRunning_; }
+
+private:
+    PhaseTimer timer1_;
+    PhaseTimer timer2_;
+    EngineContext context_;
+    bool stepRunning_ = false;
+};
+
+}  // namespace kestrani

@@ -1,0 +1,194 @@
+// Where the exercise windows stand, how their contents scale, where a click
+// leads, and how the phase timers count.
+
+#include <QtTest>
+
+#include "engine/phase_timer.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_screen.h"
+#include "windows/click_routing.h"
+#include "windows/window_geometry.h"
+
+using namespace kestrani;
+using namespace kestrani::fakes;
+
+Q_DECLARE_METATYPE(kestrani::WindowRect)
+
+namespace {
+
+class RecordingActions : public ExerciseActions {
+public:
+    void step(Sender sender) override { steps.push_back(sender); }
+    void generateReference() override { ++references; }
+    void newExercise() override { ++newExercises; }
+    void leaveExercise() override { ++leaves; }
+    std::vector<Sender> steps;
+    int references = 0, newExercises = 0, leaves = 0;
+};
+
+struct RoutingFixture {
+    EventLog log;
+    ExerciseState state;
+    FakeDrawingWindow referenceWindow{"TSubmCheck", log, 501, 652};
+    FakeDrawingWindow leftCard{"TForm2", log, 501, 652};
+    FakeDrawingWindow rightCard{"TForm1", log, 501, 652};
+    FakeDrawingWindow objectField{"TForm4", log, 501, 652};
+    FakeBackdrop backdrop{log};
+    ExerciseWindows windows{referenceWindow, leftCard, rightCard, objectField, backdrop};
+    RecordingActions actions;
+    ClickRouter router{state, windows, actions};
+};
+
+}  // namespace
+
+class WindowRulesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void geometryAt1024x768() {
+        const ScreenSize screen{1024, 768};
+        QCOMPARE(backdropGeometry(screen), (WindowRect{0, 0, 1023, 737}));
+        QCOMPARE(referenceWindowGeometry(screen), (WindowRect{256, 0, 501, 652}));
+        QCOMPARE(objectFieldGeometry(screen), (WindowRect{256, 0, 501, 652}));
+        QCOMPARE(leftCardGeometry(screen), (WindowRect{0, 0, 501, 652}));
+        QCOMPARE(rightCardGeometry(screen), (WindowRect{522, 0, 501, 652}));
+    }
+
+    void geometryTruncatesExactDecimalProducts() {
+        // 0.85 × 600 is exactly 510; binary floating point would give 509.
+        QCOMPARE(leftCardGeometry({800, 600}).height, 510);
+        QCOMPARE(backdropGeometry({800, 600}), (WindowRect{0, 0, 799, 576}));
+        QCOMPARE(rightCardGeometry({800, 600}).left, 408);
+    }
+
+    void guards() {
+        QVERIFY(backdropIsFitted(790, {791, 600}));
+        QVERIFY(!backdropIsFitted(790, {1024, 768}));
+        for (int width : {920, 921, 922, 923})
+            QVERIFY(referenceWindowIsFitted(230, {width, 600}));
+        QVERIFY(!referenceWindowIsFitted(230, {924, 600}));
+        QVERIFY(!referenceWindowIsFitted(230, {919, 600}));
+    }
+
+    void scaling_data() {
+        QTest::addColumn<WindowRect>("design");
+        QTest::addColumn<int>("screenHeight");
+        QTest::addColumn<WindowRect>("scaled");
+        QTest::newRow("factor 1 keeps design") << WindowRect{147, 520, 129, 25} << 600 << WindowRect{147, 520, 129, 25};
+        // Edges 16, 528, 145, 553 × 1.28 = 20.48, 675.84, 185.6, 707.84.
+        QTest::newRow("backdrop Button1 at 768") << WindowRect{16, 528, 129, 25} << 768 << WindowRect{20, 676, 166, 32};
+        // 280 × 1.28 = 358.4, 385 × 1.28 = 492.8: width from the rounded edges.
+        QTest::newRow("Начали? at 768") << WindowRect{280, 464, 105, 25} << 768 << WindowRect{358, 594, 135, 32};
+        // Halves round away from zero: 5 × 660 / 600 = 5.5.
+        QTest::newRow("halves away from zero") << WindowRect{5, 15, 5, 5} << 660 << WindowRect{6, 17, 5, 5};
+    }
+    void scaling() {
+        QFETCH(WindowRect, design);
+        QFETCH(int, screenHeight);
+        QFETCH(WindowRect, scaled);
+        QCOMPARE(scaleControl(design, screenHeight), scaled);
+    }
+
+    void fontsScaleInPoints() {
+        QCOMPARE(scaleFontPixelHeight(16, 600), 16);
+        QCOMPARE(scaleFontPixelHeight(11, 600), 11);
+        QCOMPARE(scaleFontPixelHeight(19, 600), 19);
+        QCOMPARE(scaleFontPixelHeight(16, 768), 20);  // 12 pt × 1.28 = 15.36 → 15 pt
+        QCOMPARE(scaleFontPixelHeight(11, 768), 13);  // 8 pt × 1.28 = 10.24 → 10 pt
+    }
+
+    void routing_data() {
+        QTest::addColumn<int>("where");  // 0 left card, 1 right card, 2 object field, 3 backdrop
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("singleObject");
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<bool>("finished");
+        QTest::addColumn<QString>("outcome");
+        const int L = int(MouseButton::Left), R = int(MouseButton::Right), M = int(MouseButton::Middle);
+        QTest::newRow("left card, left") << 0 << L << false << true << false << "step TForm2";
+        QTest::newRow("right card, left") << 1 << L << false << true << false << "step TForm1";
+        QTest::newRow("cards answer even after the end") << 0 << L << false << true << true << "step TForm2";
+        QTest::newRow("left card, right") << 0 << R << false << true << false << "";
+        QTest::newRow("right card, middle") << 1 << M << false << true << false << "";
+        QTest::newRow("field, left") << 2 << L << true << true << false << "step TForm4";
+        QTest::newRow("field, right, one object") << 2 << R << true << true << false << "step TForm3";
+        QTest::newRow("field, middle, one object") << 2 << M << true << true << false << "step TForm3";
+        QTest::newRow("field, right, after the end") << 2 << R << true << true << true << "";
+        QTest::newRow("backdrop, one object") << 3 << L << true << true << false << "step TForm3";
+        QTest::newRow("backdrop, one object, ended") << 3 << L << true << true << true << "";
+        QTest::newRow("backdrop, two cards, ended") << 3 << L << false << true << true << "";
+        QTest::newRow("backdrop, two cards, objects phase") << 3 << L << false << true << false << "TForm2:show TForm1:show";
+        QTest::newRow("backdrop, reference phase") << 3 << L << false << false << false << "TSubmCheck:show";
+        // After an exercise with one object the flag still says so, but the
+        // reference is on screen: the click only brings it back.
+        QTest::newRow("backdrop, reference phase after one-object exercise") << 3 << L << true << false << false << "TSubmCheck:show";
+        QTest::newRow("backdrop, right button") << 3 << R << true << true << false << "";
+        QTest::newRow("backdrop, middle button") << 3 << M << false << true << false << "";
+    }
+    void routing() {
+        QFETCH(int, where);
+        QFETCH(int, button);
+        QFETCH(bool, singleObject);
+        QFETCH(bool, started);
+        QFETCH(bool, finished);
+        QFETCH(QString, outcome);
+        RoutingFixture f;
+        f.state.singleObject = singleObject;
+        f.state.exerciseStarted = started;
+        f.state.exerciseFinished = finished;
+        const auto mouse = MouseButton(button);
+        switch (where) {
+        case 0: f.router.cardClicked(Sender::TForm2, mouse); break;
+        case 1: f.router.cardClicked(Sender::TForm1, mouse); break;
+        case 2: f.router.objectFieldPressed(mouse); break;
+        default: f.router.backdropClicked(mouse); break;
+        }
+        QStringList happened;
+        const char* names[] = {"Button1", "Timer1", "Timer2", "TForm2", "TForm1", "TForm4", "TForm3"};
+        for (Sender s : f.actions.steps)
+            happened << QString("step ") + names[int(s)];
+        for (const std::string& event : f.log)
+            happened << QString::fromStdString(event);
+        QCOMPARE(happened.join(' '), outcome);
+    }
+
+    void phaseTimerCountsOnlyOnEffectiveChanges() {
+        FakeClock clock;
+        FakeTimerDevice device(clock);
+        int ticks = 0;
+        device.onTick = [&] { ++ticks; };
+        PhaseTimer timer(device);
+        QCOMPARE(timer.interval(), 1000);
+        QVERIFY(!timer.enabled());
+
+        timer.setInterval(10000);
+        timer.setEnabled(true);
+        clock.advance(3000);
+        timer.setInterval(10000);  // same value: the count goes on
+        timer.setEnabled(true);
+        clock.advance(6999);
+        QCOMPARE(ticks, 0);
+        clock.advance(1);
+        QCOMPARE(ticks, 1);
+        clock.advance(10000);
+        QCOMPARE(ticks, 2);  // periodic until disabled
+
+        timer.setInterval(5000);  // a different interval restarts the count
+        clock.advance(4999);
+        QCOMPARE(ticks, 2);
+        clock.advance(1);
+        QCOMPARE(ticks, 3);
+
+        timer.setInterval(0);  // an interval of 0 never ticks
+        clock.advance(100000);
+        QCOMPARE(ticks, 3);
+        QVERIFY(timer.enabled());
+
+        timer.setEnabled(false);
+        timer.setInterval(2000);
+        clock.advance(5000);
+        QCOMPARE(ticks, 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(WindowRulesTest)
+#include "window_rules_test.moc"

@@ -1,0 +1,10 @@
+#include "fakes/engine_fixture.h"
+
+namespace kestrani::fakes {
+
+EngineFixture::EngineFixture() {
+    timer1.onTick = [this] { engine.timer1Tick(); };
+    timer2.onTick = [this] { engine.timer2Tick(); };
+}
+
+}  // namespace kestrani::fakes

@@ -1,0 +1,86 @@
+#include "windows/backdrop_window.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "windows/design_scaling.h"
+#include "windows/object_field_windows.h"
+
+namespace kestrani {
+
+TForm3::TForm3(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), screen_(screen) {
+    setWindowTitle(QStringLiteral("Form3"));
+    setGeometry(0, 0, 790, 545);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(128, 128, 128));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    setFont(designFont(sansSerifFamily, 11));
+
+    Label1 = new QLabel(QStringLiteral("Выберите и запомните эталон"), this);
+    Label1->setFont(designFont(timesFamily, 16));
+    Label1->move(147, 520);
+    Label1->adjustSize();
+    Label2 = new QLabel(this);
+    Label2->setFont(designFont(timesFamily, 16));
+    Label2->move(147, 544);
+    Label2->adjustSize();
+
+    Button1 = new QPushButton(QStringLiteral("Новое упражнение"), this);
+    Button1->setFont(designFont(timesFamily, 11));
+    Button1->setGeometry(16, 528, 129, 25);
+    Button2 = new QPushButton(QStringLiteral("Выйти из упражнения"), this);
+    Button2->setFont(designFont(timesFamily, 11));
+    Button2->setGeometry(624, 528, 161, 25);
+}
+
+void TForm3::setRouter(ClickRouter* router, ExerciseActions* actions) {
+    router_ = router;
+    connect(Button1, &QPushButton::clicked, this, [actions] { actions->newExercise(); });
+    connect(Button2, &QPushButton::clicked, this, [actions] { actions->leaveExercise(); });
+}
+
+void TForm3::show() {
+    if (!isVisible()) {
+        fitToScreen();
+        QWidget::show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TForm3::fitToScreen() {
+    const ScreenSize screen = screen_.screenSize();
+    if (backdropIsFitted(width(), screen))
+        return;
+    scaleContents(*this, screen.height);
+    Label1->adjustSize();
+    Label2->adjustSize();
+    const WindowRect g = backdropGeometry(screen);
+    setGeometry(g.left, g.top, g.width, g.height);
+}
+
+void TForm3::setUpperPrompt(std::string_view text) {
+    Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    Label1->adjustSize();
+}
+
+void TForm3::setLowerPrompt(std::string_view text) {
+    Label2->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    Label2->adjustSize();
+}
+
+void TForm3::mousePressEvent(QMouseEvent*) {
+    raise();
+    activateWindow();
+}
+
+void TForm3::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (router_ && rect().contains(at) && !childAt(at))
+        router_->backdropClicked(toMouseButton(event->button()));
+}
+
+}  // namespace kestrani

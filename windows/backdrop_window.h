@@ -1,0 +1,43 @@
+#pragma once
+// TForm3: the dark-grey backdrop with the two prompt lines and the buttons
+// "Новое упражнение" and "Выйти из упражнения".
+
+#include <QWidget>
+
+#include "engine/exercise_ports.h"
+#include "windows/click_routing.h"
+#include "windows/window_geometry.h"
+
+class QLabel;
+class QPushButton;
+
+namespace kestrani {
+
+class TForm3 : public QWidget, public Backdrop {
+public:
+    explicit TForm3(const ScreenMetrics& screen);
+
+    void setRouter(ClickRouter* router, ExerciseActions* actions);
+
+    void show() override;
+    void close() override { hide(); }
+    void setUpperPrompt(std::string_view text) override;
+    void setLowerPrompt(std::string_view text) override;
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QPushButton* Button1;  // "Новое упражнение"
+    QPushButton* Button2;  // "Выйти из упражнения"
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void fitToScreen();
+
+    const ScreenMetrics& screen_;
+    ClickRouter* router_ = nullptr;
+};
+
+}  // namespace kestrani

@@ -1,0 +1,49 @@
+#include "windows/object_field_windows.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace kestrani {
+
+MouseButton toMouseButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    default: return MouseButton::Middle;
+    }
+}
+
+ObjectFieldWindow::ObjectFieldWindow(const QString& caption, QColor background, const ScreenMetrics& screen, GeometryRule rule)
+    : SurfaceWidget(background), screen_(screen), rule_(rule) {
+    setWindowTitle(caption);
+    fitToScreen();
+}
+
+void ObjectFieldWindow::fitToScreen() {
+    const WindowRect g = rule_(screen_.screenSize());
+    setGeometry(g.left, g.top, g.width, g.height);
+}
+
+CardWindow::CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, GeometryRule rule)
+    : ObjectFieldWindow(caption, QColor(192, 192, 192), screen, rule), sender_(sender) {}
+
+void CardWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (router() && rect().contains(event->position().toPoint()))
+        router()->cardClicked(sender_, toMouseButton(event->button()));
+}
+
+TForm2::TForm2(const ScreenMetrics& screen) : CardWindow(QStringLiteral("Card1"), Sender::TForm2, screen, leftCardGeometry) {}
+
+TForm1::TForm1(const ScreenMetrics& screen) : CardWindow(QStringLiteral("Card2"), Sender::TForm1, screen, rightCardGeometry) {}
+
+TForm4::TForm4(const ScreenMetrics& screen)
+    : ObjectFieldWindow(QStringLiteral("Form4"), QApplication::palette().color(QPalette::Button), screen, objectFieldGeometry) {}
+
+void TForm4::mousePressEvent(QMouseEvent* event) {
+    SurfaceWidget::mousePressEvent(event);
+    if (router())
+        router()->objectFieldPressed(toMouseButton(event->button()));
+}
+
+}  // namespace kestrani

@@ -1,0 +1,72 @@
+#pragma once
+// The object fields: the left card TForm2, the right card TForm1 and the
+// single-object field TForm4. They paint nothing but their background and what
+// the engine draws on them.
+
+#include <functional>
+
+#include "windows/click_routing.h"
+#include "windows/surface_widget.h"
+#include "windows/window_geometry.h"
+
+namespace kestrani {
+
+class ObjectFieldWindow : public SurfaceWidget, public DrawingWindow {
+public:
+    using GeometryRule = WindowRect (*)(ScreenSize);
+
+    ObjectFieldWindow(const QString& caption, QColor background, const ScreenMetrics& screen, GeometryRule rule);
+
+    void setRouter(ClickRouter* router) { router_ = router; }
+
+    void show() override { showAndRaise(); }
+    void close() override { hide(); }
+    void setBackgroundColour(Rgb colour) override { setBackground(QColor(colour.red, colour.green, colour.blue)); }
+    int width() const override { return QWidget::width(); }
+    int height() const override { return QWidget::height(); }
+    DrawingSurface& surface() override { return *this; }
+
+protected:
+    void fitToScreen() override;
+    ClickRouter* router() const { return router_; }
+
+private:
+    const ScreenMetrics& screen_;
+    GeometryRule rule_;
+    ClickRouter* router_ = nullptr;
+};
+
+// Cards answer a left click when the button is released over them.
+class CardWindow : public ObjectFieldWindow {
+public:
+    CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, GeometryRule rule);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Sender sender_;
+};
+
+class TForm2 : public CardWindow {
+public:
+    explicit TForm2(const ScreenMetrics& screen);
+};
+
+class TForm1 : public CardWindow {
+public:
+    explicit TForm1(const ScreenMetrics& screen);
+};
+
+// The single field answers at the moment a button goes down.
+class TForm4 : public ObjectFieldWindow {
+public:
+    explicit TForm4(const ScreenMetrics& screen);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+MouseButton toMouseButton(Qt::MouseButton button);
+
+}  // namespace kestrani

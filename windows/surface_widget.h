@@ -1,0 +1,59 @@
+#pragma once
+// A borderless top-level window whose surface objects are drawn onto.
+// Drawings go into a backing image, so they survive repaints by the window
+// system; a window shown again after being hidden starts from its background.
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <optional>
+
+#include "engine/exercise_ports.h"
+
+namespace kestrani {
+
+class SurfaceWidget : public QWidget, public DrawingSurface {
+public:
+    explicit SurfaceWidget(QColor background);
+    ~SurfaceWidget() override;
+
+    void setBackground(QColor colour);
+    QColor background() const { return background_; }
+    // What the surface shows now, for tests.
+    QImage surfaceImage();
+
+    void setBrushColour(Rgb colour) override;
+    void setPenColour(Rgb colour) override;
+    void rectangle(int x1, int y1, int x2, int y2) override;
+    void ellipse(int x1, int y1, int x2, int y2) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void present() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // Applies the window's show rule; runs before a hidden window becomes visible.
+    virtual void fitToScreen() {}
+    // Shows or brings to the front, as the exercise windows are shown.
+    void showAndRaise();
+    // Clicking a window brings it to the front.
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QPainter& painter();
+    void endPainting();
+    void clearToBackground();
+
+    QImage image_;
+    QColor background_;
+    QColor brush_{Qt::white};
+    QColor pen_{Qt::black};
+    QPoint current_;
+    std::optional<QPainter> painter_;
+    bool clearOnShow_ = false;
+};
+
+}  // namespace kestrani
