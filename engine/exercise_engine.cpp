@@ -26,17 +26,21 @@ void ExerciseEngine::startExercise() {
 void ExerciseEngine::step(Sender sender) {
     // A step whose end message is still open finishes first; anything that
     // arrives meanwhile (a late tick, a click) is dropped.
-    if (stepRunning_)
+    if (busy_)
         return;
-    stepRunning_ = true;
+    busy_ = true;
     runExerciseStep(context_, sender);
-    stepRunning_ = false;
+    busy_ = false;
 }
 
 void ExerciseEngine::generateReference() {
-    if (stepRunning_)
+    if (busy_)
         return;
+    busy_ = true;
+    // A new reference starts a new exercise: no time-out of the old one may follow.
+    timer2_.setEnabled(false);
     kestrani::generateReference(context_);
+    busy_ = false;
 }
 
 void ExerciseEngine::newExercise() {

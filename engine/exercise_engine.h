@@ -26,14 +26,15 @@ public:
 
     const PhaseTimer& timer1() const { return timer1_; }
     const PhaseTimer& timer2() const { return timer2_; }
-    // True while an exercise step runs (also while its message box is open).
-    bool stepRunning() const { return stepRunning_; }
+    // True while a step or a reference generation runs, also while its
+    // message box is open; whatever arrives meanwhile is dropped.
+    bool busy() const { return busy_; }
 
 private:
     PhaseTimer timer1_;
     PhaseTimer timer2_;
     EngineContext context_;
-    bool stepRunning_ = false;
+    bool busy_ = false;
 };
 
 }  // namespace kestrani

@@ -1,0 +1,146 @@
+#include "engine/rendering.h"
+
+namespace kestrani {
+
+namespace {
+
+constexpr int splittingPasses = 1001;
+constexpr int passesPerFlush = 100;
+
+// Three draws in 0..254, for blue, green and red in this order.
+Rgb randomColour(RandomGenerator& random) {
+    const auto blue = static_cast<std::uint8_t>(random.drawInt(255));
+    const auto green = static_cast<std::uint8_t>(random.drawInt(255));
+    const auto red = static_cast<std::uint8_t>(random.drawInt(255));
+    return {red, green, blue};
+}
+
+void drawRandomLine(DrawingSurface& surface, RandomGenerator& random, int width, int height) {
+    surface.setPenColour(randomColour(random));
+    const int y1 = random.drawInt(height);
+    const int x1 = random.drawInt(width);
+    surface.moveTo(x1, y1);
+    const int y2 = random.drawInt(height);
+    const int x2 = random.drawInt(width);
+    surface.lineTo(x2, y2);
+}
+
+Rgb referenceColour(const ExerciseState& s) { return {s.baseRed, s.baseGreen, s.baseBlue}; }
+
+// The low 8 bits of base plus delta in each channel.
+Rgb changedColour(const ExerciseState& s) {
+    return {lowByte(s.baseRed + s.deltaRed), lowByte(s.baseGreen + s.deltaGreen), lowByte(s.baseBlue + s.deltaBlue)};
+}
+
+struct Corners {
+    int x1, y1, x2, y2;
+};
+
+Corners referenceCorners(const ExerciseState& s) { return {s.referenceX1, s.referenceY1, s.referenceX2, s.referenceY2}; }
+Corners objectCorners(const ExerciseState& s) { return {s.objectX1, s.objectY1, s.objectX2, s.objectY2}; }
+
+void drawLine(DrawingWindow& field, Corners c) {
+    field.surface().moveTo(c.x1, c.y1);
+    field.surface().lineTo(c.x2, c.y2);
+}
+
+void drawShape(DrawingWindow& field, Corners c, bool rectangle) {
+    if (rectangle)
+        field.surface().rectangle(c.x1, c.y1, c.x2, c.y2);
+    else
+        field.surface().ellipse(c.x1, c.y1, c.x2, c.y2);
+}
+
+void setColours(DrawingWindow& field, Rgb colour) { field.surface().setBrushColour(colour); }
+void setOutline(DrawingWindow& field, Rgb colour) { field.surface().setPenColour(colour); }
+
+}  // namespace
+
+void drawSplittingLines(EngineContext& engine) {
+    ExerciseWindows& w = engine.windows;
+    const int leftWidth = w.leftCard.width(), leftHeight = w.leftCard.height();
+    const int width = w.rightCard.width(), height = w.rightCard.height();
+    for (int pass = 1; pass <= splittingPasses; ++pass) {
+        drawRandomLine(w.leftCard.surface(), engine.random, leftWidth, leftHeight);
+        drawRandomLine(w.rightCard.surface(), engine.random, width, height);
+        drawRandomLine(w.objectField.surface(), engine.random, width, height);
+        if (pass % passesPerFlush == 0 || pass == splittingPasses) {
+            w.leftCard.surface().present();
+            w.rightCard.surface().present();
+            w.objectField.surface().present();
+        }
+    }
+}
+
+void setFieldBackground(EngineContext& engine) {
+    ExerciseWindows& w = engine.windows;
+    for (DrawingWindow* field : {&w.rightCard, &w.leftCard, &w.objectField})
+        field->setBackgroundColour(engine.settings.variableBackground ? randomColour(engine.random) : silver);
+}
+
+void placeAndDrawStimulus(EngineContext& engine) {
+    ExerciseState& s = engine.state;
+    ExerciseWindows& w = engine.windows;
+    const ObjectKind kind = engine.settings.objectKind;
+    const bool exercise3 = engine.settings.exerciseKind == ExerciseKind::DiffersInAsked;
+
+    int n = engine.random.drawInt(1000);
+    if (exercise3)
+        n = 400;  // the changed object is always the one shown
+    if (!exercise3)
+        s.referenceFirst = n >= 500;
+    const bool changedFirst = n < 500;
+    const Rgb reference = referenceColour(s);
+    const Rgb changed = changedColour(s);
+
+    if (kind == ObjectKind::WholeWindow) {
+        if (s.singleObject) {
+            w.objectField.setBackgroundColour(changedFirst ? changed : reference);
+        } else if (changedFirst) {
+            w.rightCard.setBackgroundColour(reference);
+            w.leftCard.setBackgroundColour(changed);
+        } else {
+            w.leftCard.setBackgroundColour(reference);
+            w.rightCard.setBackgroundColour(changed);
+        }
+        return;
+    }
+
+    const Rgb rightColour = changedFirst ? reference : changed;
+    const Rgb firstColour = changedFirst ? changed : reference;
+    setColours(w.rightCard, rightColour);
+    setColours(w.leftCard, firstColour);
+    setColours(w.objectField, firstColour);
+    setOutline(w.rightCard, rightColour);
+    setOutline(w.leftCard, firstColour);
+    setOutline(w.objectField, firstColour);
+
+    if (kind == ObjectKind::Rectangle)
+        s.shapeIsRectangle = true;
+    else if (kind == ObjectKind::Ellipse)
+        s.shapeIsRectangle = false;
+
+    const Corners first = changedFirst ? objectCorners(s) : referenceCorners(s);
+    const Corners second = changedFirst ? referenceCorners(s) : objectCorners(s);
+    if (kind == ObjectKind::Line) {
+        if (s.singleObject) {
+            drawLine(w.objectField, first);
+        } else {
+            drawLine(w.rightCard, second);
+            drawLine(w.leftCard, first);
+        }
+    } else {
+        if (kind == ObjectKind::RectangleOrEllipse)
+            s.shapeIsRectangle = engine.random.drawInt(1000) > 500;
+        if (s.singleObject) {
+            drawShape(w.objectField, first, s.shapeIsRectangle);
+        } else {
+            drawShape(w.leftCard, first, s.shapeIsRectangle);
+            drawShape(w.rightCard, second, s.shapeIsRectangle);
+        }
+    }
+    for (DrawingWindow* field : {&w.leftCard, &w.rightCard, &w.objectField})
+        field->surface().present();
+}
+
+}  // namespace kestrani

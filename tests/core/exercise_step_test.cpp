@@ -1,0 +1,384 @@
+// The exercise step: how senders are read, how each exercise kind judges an
+// answer, the end messages with their counts, the prompts and questions, and
+// the order in which the windows are closed and shown.
+
+#include <QtTest>
+
+#include "engine/answer_judging.h"
+#include "engine/exercise_step.h"
+#include "fakes/engine_fixture.h"
+
+using namespace kestrani;
+using namespace kestrani::fakes;
+
+namespace {
+
+const std::string wrong = "Вы ошиблись, увы! Число удачных ходов - ";
+const std::string noDifference =
+    "Ура!!! Разницы между объектами по этой субмодальности нет! Упражнение успешно выполнено! Число удачных ходов - ";
+const std::string wholeWindowSuccess =
+    "Ура!!! Разницы между объектом и эталоном нет! Упражнение успешно выполнено! Число удачных ходов - ";
+const std::string nothingAsked = "В этом упражнении должа быть отмечена хотя бы одна калибруемая субмодальность!";
+
+void setAsked(ExerciseSettings& settings, Submodality s) {
+    settings.changeable[s].state = SlotState::On;
+    settings.calibrated[s].state = SlotState::On;
+    settings.asked[static_cast<std::size_t>(s)] = true;
+    if (s == Submodality::Hue) {
+        settings.asked[static_cast<std::size_t>(Submodality::Blue)] = true;
+        settings.asked[static_cast<std::size_t>(Submodality::Green)] = true;
+    }
+}
+
+// A step in the middle of an exercise: objects on screen, some moves made.
+void midExercise(EngineFixture& f, ExerciseKind kind, int moves) {
+    f.settings.exerciseKind = kind;
+    f.settings.splitting = false;
+    f.state.exerciseStarted = true;
+    f.state.successCount = moves;
+    f.state.singleObject = kind == ExerciseKind::IsReference || kind == ExerciseKind::DiffersInAsked;
+}
+
+std::vector<std::string> eventsMatching(const EventLog& log, const std::string& prefix) {
+    std::vector<std::string> result;
+    for (const std::string& event : log)
+        if (event.rfind(prefix, 0) == 0)
+            result.push_back(event);
+    return result;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(kestrani::Sender)
+
+class ExerciseStepTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startHidesTheReferenceAndShowsTheCardsWithThePrompt() {
+        EngineFixture f;
+        f.settings.splitting = false;
+        f.state.referenceRed = 10, f.state.referenceGreen = 20, f.state.referenceBlue = 30;
+        f.state.successCount = 7;
+        f.engine.step(Sender::Button1);
+        QCOMPARE(f.log.front(), std::string("TSubmCheck:close"));
+        QVERIFY(f.messages.shown.empty());
+        QCOMPARE(f.state.successCount, 0);
+        QCOMPARE((Rgb{f.state.baseRed, f.state.baseGreen, f.state.baseBlue}), (Rgb{10, 20, 30}));
+        QCOMPARE(f.backdrop.upperPrompt, std::string("Какой из объектов - эталон?"));
+        QCOMPARE(f.backdrop.lowerPrompt, std::string(" "));
+        QVERIFY(f.leftCard.visible && f.rightCard.visible && !f.objectField.visible && !f.referenceWindow.visible);
+        QVERIFY(f.state.exerciseStarted && f.state.continueExercise && !f.state.exerciseFinished);
+        // Shown, closed, then shown again after the background is set.
+        const auto shows = eventsMatching(f.log, "TForm2:");
+        QCOMPARE(shows, (std::vector<std::string>{"TForm2:show", "TForm2:close", "TForm2:background", "TForm2:show", "TForm2:background"}));
+    }
+
+    void singleObjectAnswers_data() {
+        QTest::addColumn<int>("exercise");
+        QTest::addColumn<Sender>("sender");
+        QTest::addColumn<bool>("referenceFirst");
+        QTest::addColumn<bool>("isWrong");
+        // Exercise 2: the object is the answer for the reference, the background for a changed object.
+        QTest::newRow("2: object shown is the reference, clicked") << 2 << Sender::TForm4 << true << false;
+        QTest::newRow("2: object shown is the reference, background") << 2 << Sender::TForm3 << true << true;
+        QTest::newRow("2: changed object, clicked") << 2 << Sender::TForm4 << false << true;
+        QTest::newRow("2: changed object, background") << 2 << Sender::TForm3 << false << false;
+        // Exercise 3: the object when it does not differ in the asked submodality, the background when it does.
+        QTest::newRow("3: no difference, clicked") << 3 << Sender::TForm4 << true << false;
+        QTest::newRow("3: difference, clicked") << 3 << Sender::TForm4 << false << true;
+        QTest::newRow("3: difference, background") << 3 << Sender::TForm3 << false << false;
+        QTest::newRow("3: no difference, background") << 3 << Sender::TForm3 << true << true;
+    }
+    void singleObjectAnswers() {
+        QFETCH(int, exercise);
+        QFETCH(Sender, sender);
+        QFETCH(bool, referenceFirst);
+        QFETCH(bool, isWrong);
+        EngineFixture f;
+        midExercise(f, ExerciseKind(exercise), 4);
+        f.settings.objectKind = ObjectKind::Rectangle;
+        setAsked(f.settings, Submodality::Brightness);
+        f.state.referenceFirst = referenceFirst;
+        f.engine.step(sender);
+        if (isWrong) {
+            QCOMPARE(f.messages.shown, std::vector<std::string>{wrong + "4"});
+            QVERIFY(f.state.exerciseFinished && !f.state.continueExercise);
+            QVERIFY(!f.objectField.visible);
+            QCOMPARE(f.backdrop.upperPrompt, std::string(" "));
+        } else {
+            QVERIFY(f.messages.shown.empty());
+            QCOMPARE(f.state.successCount, 5);
+            QVERIFY(f.objectField.visible);
+        }
+    }
+
+    void exerciseOnePicksTheReference_data() {
+        QTest::addColumn<Sender>("sender");
+        QTest::addColumn<bool>("referenceFirst");
+        QTest::addColumn<bool>("isWrong");
+        QTest::newRow("reference on the left, left chosen") << Sender::TForm2 << true << false;
+        QTest::newRow("reference on the left, right chosen") << Sender::TForm1 << true << true;
+        QTest::newRow("reference on the right, right chosen") << Sender::TForm1 << false << false;
+        QTest::newRow("reference on the right, left chosen") << Sender::TForm2 << false << true;
+    }
+    void exerciseOnePicksTheReference() {
+        QFETCH(Sender, sender);
+        QFETCH(bool, referenceFirst);
+        QFETCH(bool, isWrong);
+        EngineFixture f;
+        midExercise(f, ExerciseKind::PickReference, 2);
+        f.settings.objectKind = ObjectKind::Ellipse;
+        f.state.referenceFirst = referenceFirst;
+        f.engine.step(sender);
+        QCOMPARE(f.messages.shown.size(), std::size_t(isWrong ? 1 : 0));
+        if (isWrong) {
+            QCOMPARE(f.messages.shown.front(), wrong + "2");
+            QVERIFY(!f.leftCard.visible && !f.rightCard.visible);
+        } else {
+            QCOMPARE(f.state.successCount, 3);
+        }
+    }
+
+    void backdropAndFieldAreNoAnswerInTwoCardExercises() {
+        for (Sender sender : {Sender::TForm3, Sender::TForm4}) {
+            EngineFixture f;
+            midExercise(f, ExerciseKind::PickReference, 6);
+            f.engine.step(sender);
+            QVERIFY(!f.state.answerGiven);
+            QCOMPARE(f.state.successCount, 0);  // taken as a start
+            QVERIFY(f.messages.shown.empty());
+        }
+    }
+
+    void wholeWindowEndsWhenNoColourDifferenceIsLeft_data() {
+        QTest::addColumn<int>("exercise");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("exercise 1") << 1 << true;
+        QTest::newRow("exercise 2") << 2 << true;
+        QTest::newRow("exercise 3 never ends this way") << 3 << false;
+    }
+    void wholeWindowEndsWhenNoColourDifferenceIsLeft() {
+        QFETCH(int, exercise);
+        QFETCH(bool, ends);
+        EngineFixture f;
+        midExercise(f, ExerciseKind(exercise), 9);
+        setAsked(f.settings, Submodality::Brightness);
+        f.state.referenceFirst = true;  // the right answer is the left card / the object
+        f.engine.step(exercise == 1 ? Sender::TForm2 : Sender::TForm4);
+        if (ends) {
+            QCOMPARE(f.messages.shown, std::vector<std::string>{wholeWindowSuccess + "9"});
+            QVERIFY(f.state.exerciseFinished);
+            QVERIFY(!f.leftCard.visible && !f.rightCard.visible && !f.objectField.visible);
+        } else {
+            QVERIFY(f.messages.shown.empty());
+        }
+    }
+
+    void twoIdenticalWholeWindowCardsStillHaveAnAnswerKey() {
+        EngineFixture f;
+        midExercise(f, ExerciseKind::PickReference, 3);
+        f.state.referenceFirst = false;
+        f.engine.step(Sender::TForm2);
+        QCOMPARE(f.messages.shown, std::vector<std::string>{wrong + "3"});
+        EngineFixture g;
+        midExercise(g, ExerciseKind::PickReference, 3);
+        g.state.referenceFirst = false;
+        g.engine.step(Sender::TForm1);
+        QCOMPARE(g.messages.shown, std::vector<std::string>{wholeWindowSuccess + "3"});
+    }
+
+    void comparisonVerdicts_data() {
+        QTest::addColumn<int>("m");  // the sign the measure is made to have
+        QTest::addColumn<bool>("changedChosen");
+        QTest::addColumn<bool>("askedMore");
+        QTest::addColumn<bool>("isWrong");
+        QTest::newRow("changed more, chosen as more") << 1 << true << true << false;
+        QTest::newRow("changed less, chosen as more") << -1 << true << true << true;
+        QTest::newRow("changed more, chosen as less") << 1 << true << false << true;
+        QTest::newRow("changed less, chosen as less") << -1 << true << false << false;
+        QTest::newRow("reference chosen as more, changed has more") << 1 << false << true << true;
+        QTest::newRow("reference chosen as more, changed has less") << -1 << false << true << false;
+        QTest::newRow("reference chosen as less, changed has more") << 1 << false << false << false;
+        QTest::newRow("reference chosen as less, changed has less") << -1 << false << false << true;
+        QTest::newRow("equal, more") << 0 << true << true << false;
+        QTest::newRow("equal, less, reference") << 0 << false << false << false;
+    }
+    void comparisonVerdicts() {
+        QFETCH(int, m);
+        QFETCH(bool, changedChosen);
+        QFETCH(bool, askedMore);
+        QFETCH(bool, isWrong);
+        ExerciseState s;
+        s.questionKind = Submodality::Hue;
+        s.deltaRed = m * 7;
+        s.referenceFirst = true;
+        s.clickedFirst = !changedChosen;
+        s.askedMore = askedMore;
+        const Verdict verdict = judgeComparison(s, 0.0);
+        QCOMPARE(verdict.wrong, isWrong);
+        QCOMPARE(verdict.noDifference, m == 0);
+    }
+
+    void comparisonMeasures_data() {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("expectedSign");
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("brightness: +3 and -3 sum to nothing") << int(Submodality::Brightness) << 0 << "dr=3 db=-3";
+        QTest::newRow("brightness: darker") << int(Submodality::Brightness) << -1 << "dr=-3 dg=1";
+        QTest::newRow("blue") << int(Submodality::Blue) << 1 << "db=2 dr=-9";
+        QTest::newRow("green") << int(Submodality::Green) << -1 << "dg=-2";
+        QTest::newRow("area: 30x40 against 40x30") << int(Submodality::Area) << 0 << "ow=30 oh=40 rw=40 rh=30";
+        QTest::newRow("area: bigger") << int(Submodality::Area) << 1 << "ow=31 oh=40 rw=40 rh=30";
+        QTest::newRow("height") << int(Submodality::Height) << -1 << "oh=10 rh=11";
+        QTest::newRow("width") << int(Submodality::Width) << 1 << "ow=12 rw=11";
+        QTest::newRow("higher on the screen") << int(Submodality::VerticalPosition) << 1 << "oy=10 oh=20 ry=15 rh=20";
+        QTest::newRow("same centre, other size") << int(Submodality::VerticalPosition) << 0 << "oy=10 oh=20 ry=15 rh=10";
+        QTest::newRow("further right") << int(Submodality::HorizontalPosition) << -1 << "ox=20 ow=10 rx=15 rw=10";
+        QTest::newRow("flatter line") << int(Submodality::Rotation) << 1 << "ow=30 oh=10 rw=20 rh=10";
+        QTest::newRow("steeper line") << int(Submodality::Rotation) << -1 << "ow=10 oh=30 rw=20 rh=20";
+        QTest::newRow("horizontal line is the most horizontal") << int(Submodality::Rotation) << 1 << "ow=30 oh=0 rw=20 rh=10";
+        QTest::newRow("reference horizontal") << int(Submodality::Rotation) << -1 << "ow=30 oh=5 rw=20 rh=0";
+        QTest::newRow("both horizontal: no difference") << int(Submodality::Rotation) << 0 << "ow=30 oh=0 rw=20 rh=0";
+        QTest::newRow("equal ratios: no difference") << int(Submodality::Rotation) << 0 << "ow=20 oh=10 rw=40 rh=20";
+    }
+    void comparisonMeasures() {
+        QFETCH(int, asked);
+        QFETCH(int, expectedSign);
+        QFETCH(QString, setup);
+        ExerciseState s;
+        for (const QString& assignment : setup.split(' ')) {
+            const QStringList pair = assignment.split('=');
+            const int value = pair[1].toInt();
+            const QString& name = pair[0];
+            if (name == "dr") s.deltaRed = value;
+            if (name == "dg") s.deltaGreen = value;
+            if (name == "db") s.deltaBlue = value;
+            if (name == "ow") s.objectWidth = value;
+            if (name == "oh") s.objectHeight = value;
+            if (name == "ox") s.objectX1 = value;
+            if (name == "oy") s.objectY1 = value;
+            if (name == "rw") s.referenceWidth = value;
+            if (name == "rh") s.referenceHeight = value;
+            if (name == "rx") s.referenceX1 = value;
+            if (name == "ry") s.referenceY1 = value;
+        }
+        QCOMPARE(comparisonSign(s, Submodality(asked), 0.0), expectedSign);
+    }
+
+    void saturationIsMeasuredAgainstTheReferenceParameter() {
+        ExerciseState s;
+        s.baseRed = 100, s.baseGreen = 100, s.baseBlue = 100;
+        s.deltaRed = 30;  // channels 130, 100, 100: chroma 30
+        QCOMPARE(objectChroma(s), 30.0);
+        s.referenceSaturation = 30.0;
+        QCOMPARE(comparisonSign(s, Submodality::Saturation, objectChroma(s)), 0);
+        s.referenceSaturation = 50.0;  // the same model saturation would not make them equal
+        QCOMPARE(comparisonSign(s, Submodality::Saturation, objectChroma(s)), -1);
+    }
+
+    void noDifferenceInExerciseFourEndsWithSuccessAndTheEarlierCount() {
+        EngineFixture f;
+        midExercise(f, ExerciseKind::CompareTwo, 5);
+        f.settings.objectKind = ObjectKind::Rectangle;
+        setAsked(f.settings, Submodality::Brightness);
+        f.state.questionKind = Submodality::Brightness;
+        f.state.deltaRed = 3, f.state.deltaBlue = -3;
+        f.state.referenceFirst = false;  // the changed object is on the left
+        f.state.askedMore = true;
+        f.engine.step(Sender::TForm2);
+        QCOMPARE(f.messages.shown, std::vector<std::string>{noDifference + "5"});
+        QVERIFY(f.state.exerciseFinished && !f.state.continueExercise);
+        QVERIFY(!f.leftCard.visible && !f.rightCard.visible && !f.objectField.visible && !f.referenceWindow.visible);
+        QCOMPARE(f.backdrop.upperPrompt, std::string(" "));
+        QCOMPARE(f.state.successCount, 6);  // raised after the message, invisibly
+    }
+
+    void questionsAreBuiltFromTheTables_data() {
+        QTest::addColumn<int>("exercise");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::newRow("3 about brightness") << 3 << int(Submodality::Brightness)
+            << "Отличается ли объект от эталона по яркости?" << "Если отличается, то нажмите на внешний фон, если нет - на объект";
+        QTest::newRow("3 about hue reads the same for its three questions") << 3 << int(Submodality::Hue)
+            << "Отличается ли объект от эталона по цвету?" << "Если отличается, то нажмите на внешний фон, если нет - на объект";
+        QTest::newRow("4 about width") << 4 << int(Submodality::Width) << "Какой объект шире?|Какой объект уже?" << " ";
+    }
+    void questionsAreBuiltFromTheTables() {
+        QFETCH(int, exercise);
+        QFETCH(int, asked);
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        EngineFixture f;
+        midExercise(f, ExerciseKind(exercise), 0);
+        f.settings.objectKind = ObjectKind::Rectangle;
+        setAsked(f.settings, Submodality(asked));
+        f.engine.step(Sender::Button1);
+        QVERIFY(upper.split('|').contains(QString::fromStdString(f.backdrop.upperPrompt)));
+        QCOMPARE(QString::fromStdString(f.backdrop.lowerPrompt), lower);
+        const auto kind = f.state.questionKind;
+        if (Submodality(asked) == Submodality::Hue)
+            QVERIFY(kind == Submodality::Hue || kind == Submodality::Blue || kind == Submodality::Green);
+        else
+            QCOMPARE(kind, Submodality(asked));
+        if (exercise == 4)
+            QCOMPARE(f.state.askedMore, f.backdrop.upperPrompt == "Какой объект шире?");
+    }
+
+    void brightnessIsAskedTwiceAsOftenAsAnyOtherQuestion() {
+        EngineFixture f;
+        midExercise(f, ExerciseKind::CompareTwo, 0);
+        f.settings.objectKind = ObjectKind::Rectangle;
+        setAsked(f.settings, Submodality::Brightness);
+        setAsked(f.settings, Submodality::Width);
+        int brightness = 0, width = 0;
+        for (int i = 0; i < 3000; ++i) {
+            f.engine.step(Sender::Button1);
+            (f.state.questionKind == Submodality::Brightness ? brightness : width)++;
+        }
+        QVERIFY2(brightness > 1.7 * width && brightness < 2.3 * width, qPrintable(QString("%1 to %2").arg(brightness).arg(width)));
+    }
+
+    void nothingLeftToAskEndsTheExerciseInsteadOfLoopingForever() {
+        for (ExerciseKind kind : {ExerciseKind::DiffersInAsked, ExerciseKind::CompareTwo}) {
+            EngineFixture f;
+            midExercise(f, kind, 2);
+            f.settings.objectKind = ObjectKind::Rectangle;
+            f.engine.step(Sender::Button1);
+            QCOMPARE(f.messages.shown.size(), std::size_t(1));
+            QCOMPARE(QString::fromStdString(f.messages.shown.front()), QString::fromStdString(nothingAsked));
+            QVERIFY(f.state.exerciseFinished && !f.state.continueExercise);
+            QVERIFY(!f.leftCard.visible && !f.rightCard.visible && !f.objectField.visible && !f.referenceWindow.visible);
+            QVERIFY(eventsMatching(f.log, "TForm3:close").empty());
+        }
+    }
+
+    void delayWaitsBetweenClosingAndShowingTheFields() {
+        EngineFixture f;
+        midExercise(f, ExerciseKind::PickReference, 1);
+        f.settings.delay = {true, 3};
+        f.state.referenceFirst = true;
+        f.state.deltaRed = 5;
+        f.engine.step(Sender::TForm2);
+        QCOMPARE(f.wait.waits, std::vector<int>{3000});
+        QCOMPARE(f.state.delayMilliseconds, 3000);
+        const auto at = [&](const std::string& event) { return std::find(f.log.begin(), f.log.end(), event) - f.log.begin(); };
+        const auto closed = at("TForm1:close"), waited = at("wait:3000");
+        QVERIFY(closed < waited);  // the fields come back only after the wait
+        QVERIFY(std::find(f.log.begin() + waited, f.log.end(), "TForm2:show") != f.log.end());
+        QVERIFY(f.leftCard.visible && f.rightCard.visible);
+    }
+
+    void noDelayAfterAnEnd() {
+        EngineFixture f;
+        midExercise(f, ExerciseKind::PickReference, 1);
+        f.settings.delay = {true, 3};
+        f.state.referenceFirst = true;
+        f.engine.step(Sender::TForm1);
+        QVERIFY(f.wait.waits.empty());
+        QVERIFY(!f.leftCard.visible && !f.rightCard.visible);
+    }
+};
+
+QTEST_GUILESS_MAIN(ExerciseStepTest)
+#include "exercise_step_test.moc"
