@@ -22,8 +22,11 @@ public:
     virtual void moveTo(int x, int y) = 0;
     // A straight line in the pen colour from the current point; it becomes the current point.
     virtual void lineTo(int x, int y) = 0;
-    // Puts everything drawn so far on the screen at once.
+    // Has everything drawn so far put on the screen as soon as the program
+    // next waits for input.
     virtual void present() = 0;
+    // Puts everything drawn so far on the screen now, before returning.
+    virtual void flush() = 0;
 };
 
 class ShowableWindow {

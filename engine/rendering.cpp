@@ -65,9 +65,9 @@ void drawSplittingLines(EngineContext& engine) {
         drawRandomLine(w.rightCard.surface(), engine.random, width, height);
         drawRandomLine(w.objectField.surface(), engine.random, width, height);
         if (pass % passesPerFlush == 0 || pass == splittingPasses) {
-            w.leftCard.surface().present();
-            w.rightCard.surface().present();
-            w.objectField.surface().present();
+            w.leftCard.surface().flush();
+            w.rightCard.surface().flush();
+            w.objectField.surface().flush();
         }
     }
 }

@@ -7,7 +7,7 @@
 namespace kestrani {
 
 // 1001 passes of one random line on each of TForm2, TForm1 and TForm4, over
-// hidden fields too; what is drawn is put on the screen every 100 passes.
+// hidden fields too; what is drawn is flushed to the screen every 100 passes.
 void drawSplittingLines(EngineContext& engine);
 
 // Silver, or with the variable background a random colour for each field.

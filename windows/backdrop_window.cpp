@@ -48,7 +48,6 @@ void TForm3::show() {
         QWidget::show();
     }
     raise();
-    activateWindow();
 }
 
 void TForm3::fitToScreen() {

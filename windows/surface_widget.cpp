@@ -1,7 +1,9 @@
 #include "windows/surface_widget.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <algorithm>
+#include <cstdlib>
 
 namespace kestrani {
 
@@ -18,29 +20,37 @@ SurfaceWidget::~SurfaceWidget() { endPainting(); }
 
 void SurfaceWidget::setBackground(QColor colour) {
     background_ = colour;
+    clearOnShow_ = false;
     clearToBackground();
 }
 
 QImage SurfaceWidget::surfaceImage() {
     endPainting();
-    return image_;
+    return image();
 }
 
+// The fill itself waits until the surface is next drawn on or painted.
 void SurfaceWidget::clearToBackground() {
     endPainting();
-    if (image_.size() != size())
-        image_ = QImage(size(), QImage::Format_RGB32);
-    image_.fill(background_);
+    clearPending_ = true;
     update();
+}
+
+QImage& SurfaceWidget::image() {
+    if (image_.size() != size()) {
+        image_ = QImage(size(), QImage::Format_RGB32);
+        clearPending_ = true;
+    }
+    if (clearPending_) {
+        clearPending_ = false;
+        image_.fill(background_);
+    }
+    return image_;
 }
 
 QPainter& SurfaceWidget::painter() {
     if (!painter_) {
-        if (image_.size() != size()) {
-            image_ = QImage(size(), QImage::Format_RGB32);
-            image_.fill(background_);
-        }
-        painter_.emplace(&image_);
+        painter_.emplace(&image());
         painter_->setRenderHint(QPainter::Antialiasing, false);
     }
     return *painter_;
@@ -80,31 +90,53 @@ void SurfaceWidget::ellipse(int x1, int y1, int x2, int y2) {
 
 void SurfaceWidget::moveTo(int x, int y) { current_ = QPoint(x, y); }
 
+// Bresenham's line straight into the image, the end point excluded; the
+// splitting lines draw thousands of them in every step.
 void SurfaceWidget::lineTo(int x, int y) {
-    QPainter& p = painter();
-    p.setPen(QPen(pen_, 1));
-    p.drawLine(current_, QPoint(x, y));
+    endPainting();
+    QImage& target = image();
+    const QRgb colour = pen_.rgb();
+    const int width = target.width(), height = target.height();
+    const qsizetype stride = target.bytesPerLine() / 4;
+    QRgb* pixels = reinterpret_cast<QRgb*>(target.bits());
+    int px = current_.x(), py = current_.y();
+    const int dx = std::abs(x - px), dy = -std::abs(y - py);
+    const int sx = px < x ? 1 : -1, sy = py < y ? 1 : -1;
+    int error = dx + dy;
+    while (px != x || py != y) {
+        if (px >= 0 && py >= 0 && px < width && py < height)
+            pixels[py * stride + px] = colour;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            px += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            py += sy;
+        }
+    }
     current_ = QPoint(x, y);
 }
 
 void SurfaceWidget::present() {
     endPainting();
+    update();
+}
+
+void SurfaceWidget::flush() {
+    endPainting();
     if (isVisible())
         repaint();
 }
 
-void SurfaceWidget::paintEvent(QPaintEvent*) {
+void SurfaceWidget::paintEvent(QPaintEvent* event) {
     endPainting();
     QPainter p(this);
-    if (image_.size() != size())
-        p.fillRect(rect(), background_);
-    p.drawImage(0, 0, image_);
+    p.drawImage(event->rect(), image(), event->rect());
 }
 
-void SurfaceWidget::resizeEvent(QResizeEvent*) {
-    if (image_.size() != size())
-        clearToBackground();
-}
+void SurfaceWidget::resizeEvent(QResizeEvent*) { update(); }
 
 void SurfaceWidget::showEvent(QShowEvent*) {
     if (clearOnShow_) {
@@ -121,7 +153,6 @@ void SurfaceWidget::showAndRaise() {
         show();
     }
     raise();
-    activateWindow();
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent*) {

@@ -29,6 +29,7 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void present() override;
+    void flush() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +44,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    QImage& image();
     QPainter& painter();
     void endPainting();
     void clearToBackground();
@@ -54,6 +56,7 @@ private:
     QPoint current_;
     std::optional<QPainter> painter_;
     bool clearOnShow_ = false;
+    bool clearPending_ = true;
 };
 
 }  // namespace kestrani

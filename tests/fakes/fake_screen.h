@@ -12,7 +12,7 @@
 namespace kestrani::fakes {
 
 struct DrawCall {
-    enum Kind { Brush, Pen, Rectangle, Ellipse, MoveTo, LineTo, Present } kind;
+    enum Kind { Brush, Pen, Rectangle, Ellipse, MoveTo, LineTo, Present, Flush } kind;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Rgb colour{};
     friend bool operator==(const DrawCall&, const DrawCall&) = default;
@@ -28,6 +28,7 @@ public:
     void moveTo(int x, int y) override { calls.push_back({DrawCall::MoveTo, x, y}); }
     void lineTo(int x, int y) override { calls.push_back({DrawCall::LineTo, x, y}); }
     void present() override { calls.push_back({DrawCall::Present}); }
+    void flush() override { calls.push_back({DrawCall::Flush}); }
 
     // The calls of one kind only.
     std::vector<DrawCall> only(DrawCall::Kind kind) const;
