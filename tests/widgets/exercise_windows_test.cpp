@@ -1,0 +1,173 @@
+// The exercise windows as real widgets: what their surfaces show, and where a
+// mouse button on them leads.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "fakes/fake_screen.h"
+#include "windows/backdrop_window.h"
+#include "windows/object_field_windows.h"
+#include "windows/reference_window.h"
+
+using namespace kestrani;
+using namespace kestrani::fakes;
+
+namespace {
+
+const QColor red(255, 0, 0), blue(0, 0, 255), silverColour(192, 192, 192);
+
+class RecordingActions : public ExerciseActions {
+public:
+    void step(Sender sender) override { steps.push_back(sender); }
+    void generateReference() override { ++references; }
+    void newExercise() override { ++newExercises; }
+    void leaveExercise() override { ++leaves; }
+    std::vector<Sender> steps;
+    int references = 0, newExercises = 0, leaves = 0;
+};
+
+struct Windows {
+    FakeScreen screen{{1024, 768}};
+    TForm2 form2{screen};
+    TSubmCheck submCheck{screen};
+    TForm1 form1{screen};
+    TForm3 form3{screen};
+    TForm4 form4{screen};
+    ExerciseWindows windows{submCheck, form2, form1, form4, form3};
+    ExerciseState state;
+    RecordingActions actions;
+    ClickRouter router{state, windows, actions};
+
+    Windows() {
+        form2.setRouter(&router);
+        form1.setRouter(&router);
+        form4.setRouter(&router);
+        form3.setRouter(&router, &actions);
+        submCheck.setActions(&actions);
+    }
+};
+
+}  // namespace
+
+class ExerciseWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rectanglesLeaveOutTheirRightAndBottomEdges() {
+        Windows w;
+        w.form1.show();
+        w.form1.setBrushColour({255, 0, 0});
+        w.form1.setPenColour({255, 0, 0});
+        w.form1.rectangle(20, 15, 10, 10);  // corners in any order
+        const QImage image = w.form1.surfaceImage();
+        QCOMPARE(image.pixelColor(10, 10), red);
+        QCOMPARE(image.pixelColor(19, 14), red);
+        QCOMPARE(image.pixelColor(20, 14), silverColour);
+        QCOMPARE(image.pixelColor(19, 15), silverColour);
+        QCOMPARE(image.pixelColor(9, 10), silverColour);
+    }
+
+    void fillAndOutlineColoursAreSeparate() {
+        Windows w;
+        w.form2.show();
+        w.form2.setBrushColour({255, 0, 0});
+        w.form2.setPenColour({0, 0, 255});
+        w.form2.ellipse(0, 0, 41, 41);
+        const QImage image = w.form2.surfaceImage();
+        QCOMPARE(image.pixelColor(20, 20), red);
+        QCOMPARE(image.pixelColor(20, 0), blue);
+        QCOMPARE(image.pixelColor(0, 0), silverColour);
+    }
+
+    void linesRunFromTheCurrentPointAndLeaveOutTheEndPoint() {
+        Windows w;
+        w.form4.setBackgroundColour({192, 192, 192});
+        w.form4.show();
+        w.form4.setPenColour({0, 0, 255});
+        w.form4.moveTo(5, 5);
+        w.form4.lineTo(15, 5);
+        w.form4.lineTo(15, 9);
+        const QImage image = w.form4.surfaceImage();
+        QCOMPARE(image.pixelColor(5, 5), blue);
+        QCOMPARE(image.pixelColor(14, 5), blue);
+        QCOMPARE(image.pixelColor(15, 5), blue);  // the start of the second line
+        QCOMPARE(image.pixelColor(15, 8), blue);
+        QCOMPARE(image.pixelColor(15, 9), silverColour);
+        QCOMPARE(image.pixelColor(4, 5), silverColour);
+    }
+
+    void objectsSurviveRepaintsButNotHiding() {
+        Windows w;
+        w.form1.show();
+        w.form1.setBrushColour({255, 0, 0});
+        w.form1.setPenColour({255, 0, 0});
+        w.form1.rectangle(0, 0, 50, 50);
+        w.form1.present();
+        QCOMPARE(w.form1.grab().toImage().pixelColor(25, 25), red);
+        w.form1.repaint();
+        QCOMPARE(w.form1.grab().toImage().pixelColor(25, 25), red);
+        w.form1.close();
+        w.form1.show();
+        QCOMPARE(w.form1.grab().toImage().pixelColor(25, 25), silverColour);
+    }
+
+    void settingTheBackgroundRepaintsTheWholeSurface() {
+        Windows w;
+        w.submCheck.show();
+        w.submCheck.setBrushColour({255, 0, 0});
+        w.submCheck.setPenColour({255, 0, 0});
+        w.submCheck.rectangle(0, 0, 50, 50);
+        w.submCheck.setBackgroundColour({0, 0, 255});
+        const QImage image = w.submCheck.surfaceImage();
+        QCOMPARE(image.pixelColor(25, 25), blue);
+        QCOMPARE(image.pixelColor(400, 600), blue);
+    }
+
+    void objectFieldStartsInTheButtonFaceColour() {
+        Windows w;
+        QCOMPARE(w.form4.surfaceImage().pixelColor(0, 0), QApplication::palette().color(QPalette::Button));
+    }
+
+    void mouseButtonsAreRouted() {
+        Windows w;
+        w.state.exerciseStarted = true;
+        w.state.singleObject = true;
+        for (QWidget* window : std::initializer_list<QWidget*>{&w.form2, &w.form1, &w.form3, &w.form4})
+            window->show();
+        QTest::mouseClick(&w.form2, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseClick(&w.form1, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseClick(&w.form1, Qt::RightButton, {}, QPoint(50, 50));
+        QTest::mousePress(&w.form4, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseRelease(&w.form4, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mousePress(&w.form4, Qt::RightButton, {}, QPoint(50, 50));
+        QTest::mouseClick(&w.form3, Qt::LeftButton, {}, QPoint(500, 300));
+        QTest::mouseClick(&w.form3, Qt::RightButton, {}, QPoint(500, 300));
+        QTest::mouseClick(w.form3.Label1, Qt::LeftButton, {}, QPoint(2, 2));  // a label is no free area
+        QCOMPARE(w.actions.steps, (std::vector<Sender>{Sender::TForm2, Sender::TForm1, Sender::TForm4, Sender::TForm3, Sender::TForm3}));
+    }
+
+    void buttonsReachTheirActions() {
+        Windows w;
+        w.form3.show();
+        w.submCheck.show();
+        QTest::mouseClick(w.submCheck.Button1, Qt::LeftButton);
+        QTest::mouseClick(w.submCheck.Button2, Qt::LeftButton);
+        QTest::mouseClick(w.form3.Button1, Qt::LeftButton);
+        QTest::mouseClick(w.form3.Button2, Qt::LeftButton);
+        QCOMPARE(w.actions.steps, std::vector<Sender>{Sender::Button1});
+        QCOMPARE(w.actions.references, 1);
+        QCOMPARE(w.actions.newExercises, 1);
+        QCOMPARE(w.actions.leaves, 1);
+    }
+
+    void promptsKeepTheirTextsAndFitThem() {
+        Windows w;
+        QCOMPARE(w.form3.Label1->text(), QString("Выберите и запомните эталон"));
+        w.form3.setUpperPrompt("Какой из объектов - эталон?");
+        QCOMPARE(w.form3.Label1->text(), QString("Какой из объектов - эталон?"));
+        QVERIFY(w.form3.Label1->width() >= w.form3.Label1->sizeHint().width());
+    }
+};
+
+QTEST_MAIN(ExerciseWindowsTest)
+#include "exercise_windows_test.moc"
