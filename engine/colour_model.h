@@ -1,7 +1,9 @@
 #pragma once
 // Colours and the brightness/hue/saturation model of the exercise engine.
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace kestrani {
 
@@ -35,7 +37,17 @@ ChannelValues colourModel(double brightness, double hue, double saturation);
 // The low 8 bits of a channel value: what a painted channel shows.
 inline std::uint8_t lowByte(std::int32_t value) { return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFFu); }
 
-// Truncation toward zero of a real that fits 32 bits.
-inline std::int32_t trunc32(double value) { return static_cast<std::int32_t>(value); }
+// Truncation toward zero. A real beyond the 32-bit range gives the nearest
+// end of that range and NaN gives 0, so no conversion is undefined; with the
+// program's ranges neither can occur.
+inline std::int32_t trunc32(double value) {
+    if (std::isnan(value))
+        return 0;
+    if (value <= -2147483649.0)
+        return std::numeric_limits<std::int32_t>::min();
+    if (value >= 2147483648.0)
+        return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value);
+}
 
 }  // namespace kestrani

@@ -1,9 +1,316 @@
 #include "engine/stimulus_generation.h"
 
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <numbers>
+
 namespace kestrani {
 
-void produceFirstStimulus(EngineContext&) {}
-void produceNextStimulus(EngineContext&) {}
-void completeGeometry(EngineContext&) {}
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+bool changeable(const EngineContext& engine, Submodality s) { return engine.settings.changeable[s].isOn(); }
+
+bool isExercise3(const EngineContext& engine) { return engine.settings.exerciseKind == ExerciseKind::DiffersInAsked; }
+
+// A coin of the program: draw n in 0..999 and tell whether n > 500.
+bool coin(EngineContext& engine) { return engine.random.drawInt(1000) > 500; }
+
+// The absolute value of a channel, computed without overflow.
+std::int32_t channelValue(std::int32_t modelValue) {
+    const std::int64_t wide = modelValue;
+    const std::int64_t magnitude = wide < 0 ? -wide : wide;
+    return magnitude > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(magnitude);
+}
+
+// One tenth of the free room along an axis, truncated.
+std::int32_t tenthOfFreeRoom(std::int32_t windowExtent, std::int32_t referenceExtent) {
+    return trunc32((windowExtent - referenceExtent) * 0.1);
+}
+
+// The line pass: extents from tilt and length, the start point moved by half
+// the difference between the reference's and the line's extents, the end point.
+void linePass(ExerciseState& state) {
+    const double cosine = std::cos(state.objectAngle);
+    state.objectWidth = trunc32(std::fabs(cosine * state.objectLength));
+    state.objectHeight = trunc32(std::fabs(std::sin(state.objectAngle) * state.objectLength));
+    state.objectX1 = state.objectX1 + (state.referenceWidth - state.objectWidth) / 2;
+    state.objectY1 = state.objectY1 + (state.referenceHeight - state.objectHeight) / 2;
+    state.objectX2 = cosine > 0 ? state.objectX1 + state.objectWidth : state.objectX1 - state.objectWidth;
+    state.objectY2 = state.objectY1 + state.objectHeight;
+}
+
+// First stimulus, step 7: the combined offset in a random direction, on the
+// ellipse whose half-axes are one tenth of the free room. The sums and
+// products are formed in 64 bits, so they are exact; when u and v are both 0
+// (both draws 500, or no free room in either direction) the combined offset is
+// 0 in both directions.
+void combinedPositionOffset(EngineContext& engine, std::int32_t w, std::int32_t h) {
+    ExerciseState& state = engine.state;
+    const std::int32_t a = engine.random.drawInt(1000) - 500;
+    const std::int32_t b = engine.random.drawInt(1000) - 500;
+    const std::int64_t freeX = static_cast<std::int64_t>(w) - state.referenceWidth;
+    const std::int64_t freeY = static_cast<std::int64_t>(h) - state.referenceHeight;
+    const std::int64_t u = trunc32(static_cast<double>(freeX) * 0.1 * a);
+    const std::int64_t v = trunc32(static_cast<double>(freeY) * 0.1 * b);
+    const std::int64_t squares = u * u + v * v;
+    if (squares == 0) {
+        state.objectX1 = state.referenceX1;
+        state.objectY1 = state.referenceY1;
+        return;
+    }
+    const double r = std::sqrt(static_cast<double>(squares));
+    state.objectX1 = trunc32(static_cast<double>(freeX * u) * 0.1 / r) + state.referenceX1;
+    state.objectY1 = trunc32(static_cast<double>(freeY * v) * 0.1 / r) + state.referenceY1;
+}
+
+// Next stimulus, step 3: the step that leaves a difference of Trunc(0.8 × d),
+// or of 1 pixel when the difference is 0.
+std::int32_t geometricStep(std::int32_t referenceValue, std::int32_t objectValue) {
+    const std::int32_t d = referenceValue - objectValue;
+    if (d == 0)
+        return -1;
+    return d - trunc32(0.8 * d);
+}
+
+// Next stimulus, step 7: cancel the difference in the asked submodality.
+void cancelAskedDifference(ExerciseState& state) {
+    switch (state.questionKind) {
+    case Submodality::Brightness: state.brightnessShift = 0; break;
+    case Submodality::Hue:
+    case Submodality::Blue:
+    case Submodality::Green: state.hueShift = 0; break;
+    case Submodality::Saturation: state.saturationShift = 0; break;
+    case Submodality::Height:
+        state.shiftHeight = state.referenceHeight - state.objectHeight;
+        state.shiftY1 = (-state.shiftHeight) / 2;
+        break;
+    case Submodality::Width:
+        state.shiftWidth = state.referenceWidth - state.objectWidth;
+        state.shiftX1 = (-state.shiftWidth) / 2;
+        break;
+    case Submodality::Area: state.objectLength = 0; break;
+    case Submodality::VerticalPosition:
+        state.shiftY1 = (state.referenceY1 - state.objectY1) -
+                        ((state.objectHeight - state.referenceHeight + state.stepHeight) / 2);
+        break;
+    case Submodality::HorizontalPosition:
+        state.shiftX1 = (state.referenceX1 - state.objectX1) -
+                        ((state.objectWidth - state.referenceWidth + state.stepWidth) / 2);
+        break;
+    case Submodality::Rotation: state.objectAngle = 0; break;
+    }
+}
+
+// Exercise 3, a step whose object shows no difference in the asked
+// submodality: the answer key says so (referenceFirst is set only then).
+bool askedDifferenceCancelled(const EngineContext& engine, Submodality asked) {
+    return isExercise3(engine) && engine.state.referenceFirst && engine.state.questionKind == asked;
+}
+
+}  // namespace
+
+void produceFirstStimulus(EngineContext& engine) {
+    ExerciseState& state = engine.state;
+
+    // 1 to 3: the colour parameters, ±50 and ±π/2 from the reference.
+    if (changeable(engine, Submodality::Brightness)) {
+        state.objectBrightness = state.referenceBrightness - 50;
+        if (coin(engine))
+            state.objectBrightness = state.referenceBrightness + 50;
+    } else {
+        state.objectBrightness = state.referenceBrightness;
+    }
+    if (changeable(engine, Submodality::Hue)) {
+        state.objectHue = state.referenceHue + pi / 2;
+        if (coin(engine))
+            state.objectHue = state.referenceHue - pi / 2;
+    } else {
+        state.objectHue = state.referenceHue;
+    }
+    if (changeable(engine, Submodality::Saturation)) {
+        state.objectSaturation = state.referenceSaturation - 50;
+        if (coin(engine))
+            state.objectSaturation = state.referenceSaturation + 50;
+    } else {
+        state.objectSaturation = state.referenceSaturation;
+    }
+
+    // 4: the deltas, from the absolute channel values, not limited to 0..255.
+    const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
+    state.deltaRed = channelValue(c.red) - state.baseRed;
+    state.deltaGreen = channelValue(c.green) - state.baseGreen;
+    state.deltaBlue = channelValue(c.blue) - state.baseBlue;
+
+    // 5: the colour steps.
+    state.saturationStep = state.objectSaturation - state.referenceSaturation;
+    state.brightnessStep = state.objectBrightness - state.referenceBrightness;
+    state.hueStep = state.objectHue - state.referenceHue;
+
+    // Exercise 3: the first object differs from the reference in every
+    // changeable submodality, so the answer key says that it differs.
+    if (isExercise3(engine))
+        state.referenceFirst = false;
+
+    // 6.
+    const ObjectKind kind = engine.settings.objectKind;
+    if (kind == ObjectKind::WholeWindow)
+        return;
+
+    // 7: the position.
+    const std::int32_t w = engine.windows.rightCard.width();
+    const std::int32_t h = engine.windows.rightCard.height();
+    state.objectX1 = state.referenceX1;
+    state.objectY1 = state.referenceY1;
+    const bool horizontal = changeable(engine, Submodality::HorizontalPosition);
+    const bool vertical = changeable(engine, Submodality::VerticalPosition);
+    if (horizontal) {
+        const std::int32_t dx = tenthOfFreeRoom(w, state.referenceWidth);
+        state.objectX1 = coin(engine) ? state.referenceX1 + dx : state.referenceX1 - dx;
+    }
+    if (vertical) {
+        const std::int32_t dy = tenthOfFreeRoom(h, state.referenceHeight);
+        state.objectY1 = coin(engine) ? state.referenceY1 + dy : state.referenceY1 - dy;
+    }
+    if (horizontal && vertical)
+        combinedPositionOffset(engine, w, h);
+
+    // 8.
+    state.objectHeight = state.referenceHeight;
+    state.objectWidth = state.referenceWidth;
+
+    if (kind == ObjectKind::Line) {
+        // 9: the tilt and length steps of a line (Area stands for the length).
+        state.angleStep = 0;
+        if (changeable(engine, Submodality::Rotation))
+            state.angleStep = coin(engine) ? pi / 4 : -pi / 4;
+        state.lengthStep = 0;
+        if (changeable(engine, Submodality::Area))
+            state.lengthStep = coin(engine) ? 0.5 * state.referenceLength : -0.5 * state.referenceLength;
+        return;
+    }
+
+    // 10: width and height of a rectangle or ellipse, keeping the centre.
+    if (changeable(engine, Submodality::Width)) {
+        const std::int32_t dw = tenthOfFreeRoom(w, state.referenceWidth);
+        state.objectWidth = coin(engine) ? state.referenceWidth + dw : state.referenceWidth - dw;
+        state.objectX1 = state.objectX1 - (state.objectWidth - state.referenceWidth) / 2;
+    }
+    if (changeable(engine, Submodality::Height)) {
+        const std::int32_t dh = tenthOfFreeRoom(h, state.referenceHeight);
+        state.objectHeight = coin(engine) ? state.referenceHeight + dh : state.referenceHeight - dh;
+        state.objectY1 = state.objectY1 - (state.objectHeight - state.referenceHeight) / 2;
+    }
+}
+
+void produceNextStimulus(EngineContext& engine) {
+    ExerciseState& state = engine.state;
+    const bool exercise3 = isExercise3(engine);
+
+    // 1: exercise 3 restores the geometry a cancellation has replaced.
+    if (exercise3) {
+        if (state.shiftX1 != state.stepX1)
+            state.objectX1 = state.referenceX1 + state.shiftX1;
+        if (state.shiftY1 != state.stepY1)
+            state.objectY1 = state.referenceY1 + state.shiftY1;
+        if (state.shiftWidth != state.stepWidth)
+            state.objectWidth = state.referenceWidth + state.shiftWidth;
+        if (state.shiftHeight != state.stepHeight)
+            state.objectHeight = state.referenceHeight + state.shiftHeight;
+    }
+
+    // 2: the colour steps fade out.
+    state.hueStep *= 0.8;
+    state.saturationStep *= 0.8;
+    state.brightnessStep *= 0.8;
+
+    // 3: the geometric steps.
+    state.stepX1 = geometricStep(state.referenceX1, state.objectX1);
+    state.stepY1 = geometricStep(state.referenceY1, state.objectY1);
+    state.stepWidth = geometricStep(state.referenceWidth, state.objectWidth);
+    state.stepHeight = geometricStep(state.referenceHeight, state.objectHeight);
+
+    // 4: tilt and length fade out.
+    state.angleStep *= 0.8;
+    state.lengthStep *= 0.8;
+
+    // 5: the non-monotonic coins.
+    if (engine.settings.nonMonotonic) {
+        if (coin(engine))
+            state.hueStep = -state.hueStep;
+        if (coin(engine))
+            state.saturationStep = -state.saturationStep;
+        if (coin(engine))
+            state.brightnessStep = -state.brightnessStep;
+    }
+
+    // 6: the changes applied in this step.
+    state.brightnessShift = state.brightnessStep;
+    state.hueShift = state.hueStep;
+    state.saturationShift = state.saturationStep;
+    state.shiftX1 = state.stepX1;
+    state.shiftY1 = state.stepY1;
+    state.shiftWidth = state.stepWidth;
+    state.shiftHeight = state.stepHeight;
+    state.objectAngle = state.angleStep;
+    state.objectLength = state.lengthStep;
+
+    // 7: exercise 3 decides whether the object differs in the asked submodality.
+    if (exercise3) {
+        if (engine.random.drawInt(10000) >= 5000) {
+            state.referenceFirst = false;
+        } else {
+            cancelAskedDifference(state);
+            state.referenceFirst = true;
+        }
+    }
+
+    // 8: the colour parameters of the object.
+    state.objectSaturation = state.saturationShift + state.referenceSaturation;
+    state.objectBrightness = state.brightnessShift + state.referenceBrightness;
+    state.objectHue = state.hueShift + state.referenceHue;
+
+    // 9: a channel whose difference is 1 or less stays at the base colour.
+    const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
+    state.deltaRed = std::abs(state.deltaRed) > 1 ? channelValue(c.red) - state.baseRed : 0;
+    state.deltaGreen = std::abs(state.deltaGreen) > 1 ? channelValue(c.green) - state.baseGreen : 0;
+    state.deltaBlue = std::abs(state.deltaBlue) > 1 ? channelValue(c.blue) - state.baseBlue : 0;
+
+    // 10.
+    state.objectWidth = state.objectWidth + state.shiftWidth;
+    state.objectHeight = state.objectHeight + state.shiftHeight;
+
+    // 11: the first line pass.
+    if (engine.settings.objectKind == ObjectKind::Line) {
+        state.objectAngle = state.referenceAngle + state.objectAngle;
+        state.objectLength = state.referenceLength + state.objectLength;
+        linePass(state);
+    }
+
+    // 12.
+    state.objectX1 = state.objectX1 + state.shiftX1;
+    state.objectY1 = state.objectY1 + state.shiftY1;
+}
+
+void completeGeometry(EngineContext& engine) {
+    ExerciseState& state = engine.state;
+    if (engine.settings.objectKind == ObjectKind::Line) {
+        // The line drawn. Where exercise 3 has cancelled the tilt or length
+        // difference in this step, the line has the reference's tilt or length,
+        // as the answer key says; the steps go on fading out from their values.
+        state.objectAngle = askedDifferenceCancelled(engine, Submodality::Rotation)
+                                ? state.referenceAngle
+                                : state.referenceAngle + state.angleStep;
+        state.objectLength = askedDifferenceCancelled(engine, Submodality::Area)
+                                 ? state.referenceLength
+                                 : state.referenceLength + state.lengthStep;
+        linePass(state);
+        return;
+    }
+    state.objectX2 = state.objectX1 + state.objectWidth;
+    state.objectY2 = state.objectY1 + state.objectHeight;
+}
 
 }  // namespace kestrani
