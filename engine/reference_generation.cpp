@@ -31,7 +31,7 @@ bool nothingAsked(const ExerciseSettings& settings) {
     return true;
 }
 
-// Step 5: the colour loop, repeated until all three channels lie in 0..255.
+// The colour loop, repeated until all three channels lie in 0..255.
 void drawColourParameters(EngineContext& engine) {
     const ExerciseSettings& settings = engine.settings;
     ExerciseState& state = engine.state;
@@ -59,7 +59,7 @@ void drawColourParameters(EngineContext& engine) {
     }
 }
 
-// Step 8, sub-steps 3 and 4: the start of the box along one axis, within the
+// The start of the box along one axis, within the
 // middle three fifths of the free room when the position is initial, else centred.
 std::int32_t placeStart(EngineContext& engine, bool initialPosition, std::int32_t windowExtent,
                         std::int32_t objectExtent) {
@@ -78,7 +78,7 @@ void placeBox(EngineContext& engine, std::int32_t w, std::int32_t h) {
     state.referenceY1 = placeStart(engine, initial[Submodality::VerticalPosition].isOn(), h, state.referenceHeight);
 }
 
-// Step 8: the rectangle geometry, computed for every geometric kind.
+// The rectangle geometry, computed for every geometric kind.
 void drawRectangleGeometry(EngineContext& engine, std::int32_t w, std::int32_t h) {
     ExerciseState& state = engine.state;
     const SlotColumn& initial = engine.settings.initial;
@@ -92,7 +92,7 @@ void drawRectangleGeometry(EngineContext& engine, std::int32_t w, std::int32_t h
     state.referenceY2 = state.referenceY1 + state.referenceHeight;
 }
 
-// Step 9: the line geometry, replacing that of step 8.
+// The line geometry, replacing the rectangle geometry.
 void drawLineGeometry(EngineContext& engine, std::int32_t w, std::int32_t h) {
     ExerciseState& state = engine.state;
     const SlotColumn& initial = engine.settings.initial;
@@ -130,16 +130,19 @@ void generateReference(EngineContext& engine) {
     ExerciseState& state = engine.state;
     DrawingWindow& referenceWindow = engine.windows.referenceWindow;
 
-    // 1, 2: flags, and an empty silver reference window.
+    // Flags, and an empty silver reference window.
     state.exerciseStarted = false;
     state.exerciseFinished = false;
     referenceWindow.close();
     referenceWindow.setBackgroundColour(silver);
     referenceWindow.show();
 
-    // 3: refusal of exercises 3 and 4 when nothing is asked.
+    // Refusal of exercises 3 and 4 when nothing is asked.
     const int exercise = settings.exerciseNumber();
     if ((exercise == 3 || exercise == 4) && nothingAsked(settings)) {
+        // A count still running from an earlier reference must not start
+        // the refused exercise later, over the configuration window.
+        engine.timer1.setEnabled(false);
         engine.messages.showInformation(noCalibratedSubmodalityMessage);
         engine.windows.rightCard.close();
         engine.windows.leftCard.close();
@@ -148,13 +151,13 @@ void generateReference(EngineContext& engine) {
         return;
     }
 
-    // 4: the reference-show limit.
+    // The reference-show limit.
     if (settings.referenceShowLimit.enabled) {
         engine.timer1.setInterval(settings.referenceShowLimit.seconds * 1000);
         engine.timer1.setEnabled(true);
     }
 
-    // 5, 6: the colour.
+    // The colour.
     if (!settings.standardColor.enabled)
         drawColourParameters(engine);
     const ChannelValues c = colourModel(state.referenceBrightness, state.referenceHue, state.referenceSaturation);
@@ -163,21 +166,21 @@ void generateReference(EngineContext& engine) {
     state.referenceBlue = lowByteOfAbsolute(c.blue);
     const Rgb colour{state.referenceRed, state.referenceGreen, state.referenceBlue};
 
-    // 7: the whole window is the reference.
+    // The whole window is the reference.
     const ObjectKind kind = settings.objectKind;
     if (kind == ObjectKind::WholeWindow) {
         referenceWindow.setBackgroundColour(colour);
         return;
     }
 
-    // 8, 9: the geometry.
+    // The geometry.
     const std::int32_t w = referenceWindow.width();
     const std::int32_t h = referenceWindow.height();
     drawRectangleGeometry(engine, w, h);
     if (kind == ObjectKind::Line)
         drawLineGeometry(engine, w, h);
 
-    // 10 to 13: the drawing.
+    // The drawing.
     DrawingSurface& surface = referenceWindow.surface();
     surface.setBrushColour(colour);
     surface.setPenColour(colour);

@@ -42,7 +42,7 @@ void linePass(ExerciseState& state) {
     state.objectY2 = state.objectY1 + state.objectHeight;
 }
 
-// First stimulus, step 7: the combined offset in a random direction, on the
+// The combined offset in a random direction, on the
 // ellipse whose half-axes are one tenth of the free room. The sums and
 // products are formed in 64 bits, so they are exact; when u and v are both 0
 // (both draws 500, or no free room in either direction) the combined offset is
@@ -66,7 +66,7 @@ void combinedPositionOffset(EngineContext& engine, std::int32_t w, std::int32_t 
     state.objectY1 = trunc32(static_cast<double>(freeY * v) * 0.1 / r) + state.referenceY1;
 }
 
-// Next stimulus, step 3: the step that leaves a difference of Trunc(0.8 × d),
+// A geometric step that leaves a difference of Trunc(0.8 × d),
 // or of 1 pixel when the difference is 0.
 std::int32_t geometricStep(std::int32_t referenceValue, std::int32_t objectValue) {
     const std::int32_t d = referenceValue - objectValue;
@@ -75,7 +75,7 @@ std::int32_t geometricStep(std::int32_t referenceValue, std::int32_t objectValue
     return d - trunc32(0.8 * d);
 }
 
-// Next stimulus, step 7: cancel the difference in the asked submodality.
+// Exercise 3: cancel the difference in the asked submodality.
 void cancelAskedDifference(ExerciseState& state) {
     switch (state.questionKind) {
     case Submodality::Brightness: state.brightnessShift = 0; break;
@@ -115,7 +115,7 @@ bool askedDifferenceCancelled(const EngineContext& engine, Submodality asked) {
 void produceFirstStimulus(EngineContext& engine) {
     ExerciseState& state = engine.state;
 
-    // 1 to 3: the colour parameters, ±50 and ±π/2 from the reference.
+    // The colour parameters, ±50 and ±π/2 from the reference.
     if (changeable(engine, Submodality::Brightness)) {
         state.objectBrightness = state.referenceBrightness - 50;
         if (coin(engine))
@@ -138,13 +138,13 @@ void produceFirstStimulus(EngineContext& engine) {
         state.objectSaturation = state.referenceSaturation;
     }
 
-    // 4: the deltas, from the absolute channel values, not limited to 0..255.
+    // The deltas, from the absolute channel values, not limited to 0..255.
     const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
     state.deltaRed = channelValue(c.red) - state.baseRed;
     state.deltaGreen = channelValue(c.green) - state.baseGreen;
     state.deltaBlue = channelValue(c.blue) - state.baseBlue;
 
-    // 5: the colour steps.
+    // The colour steps.
     state.saturationStep = state.objectSaturation - state.referenceSaturation;
     state.brightnessStep = state.objectBrightness - state.referenceBrightness;
     state.hueStep = state.objectHue - state.referenceHue;
@@ -154,12 +154,11 @@ void produceFirstStimulus(EngineContext& engine) {
     if (isExercise3(engine))
         state.referenceFirst = false;
 
-    // 6.
     const ObjectKind kind = engine.settings.objectKind;
     if (kind == ObjectKind::WholeWindow)
         return;
 
-    // 7: the position.
+    // The position.
     const std::int32_t w = engine.windows.rightCard.width();
     const std::int32_t h = engine.windows.rightCard.height();
     state.objectX1 = state.referenceX1;
@@ -177,12 +176,11 @@ void produceFirstStimulus(EngineContext& engine) {
     if (horizontal && vertical)
         combinedPositionOffset(engine, w, h);
 
-    // 8.
     state.objectHeight = state.referenceHeight;
     state.objectWidth = state.referenceWidth;
 
     if (kind == ObjectKind::Line) {
-        // 9: the tilt and length steps of a line (Area stands for the length).
+        // The tilt and length steps of a line (Area stands for the length).
         state.angleStep = 0;
         if (changeable(engine, Submodality::Rotation))
             state.angleStep = coin(engine) ? pi / 4 : -pi / 4;
@@ -192,7 +190,7 @@ void produceFirstStimulus(EngineContext& engine) {
         return;
     }
 
-    // 10: width and height of a rectangle or ellipse, keeping the centre.
+    // Width and height of a rectangle or ellipse, keeping the centre.
     if (changeable(engine, Submodality::Width)) {
         const std::int32_t dw = tenthOfFreeRoom(w, state.referenceWidth);
         state.objectWidth = coin(engine) ? state.referenceWidth + dw : state.referenceWidth - dw;
@@ -209,7 +207,7 @@ void produceNextStimulus(EngineContext& engine) {
     ExerciseState& state = engine.state;
     const bool exercise3 = isExercise3(engine);
 
-    // 1: exercise 3 restores the geometry a cancellation has replaced.
+    // Exercise 3 restores the geometry a cancellation has replaced.
     if (exercise3) {
         if (state.shiftX1 != state.stepX1)
             state.objectX1 = state.referenceX1 + state.shiftX1;
@@ -221,22 +219,22 @@ void produceNextStimulus(EngineContext& engine) {
             state.objectHeight = state.referenceHeight + state.shiftHeight;
     }
 
-    // 2: the colour steps fade out.
+    // The colour steps fade out.
     state.hueStep *= 0.8;
     state.saturationStep *= 0.8;
     state.brightnessStep *= 0.8;
 
-    // 3: the geometric steps.
+    // The geometric steps.
     state.stepX1 = geometricStep(state.referenceX1, state.objectX1);
     state.stepY1 = geometricStep(state.referenceY1, state.objectY1);
     state.stepWidth = geometricStep(state.referenceWidth, state.objectWidth);
     state.stepHeight = geometricStep(state.referenceHeight, state.objectHeight);
 
-    // 4: tilt and length fade out.
+    // Tilt and length fade out.
     state.angleStep *= 0.8;
     state.lengthStep *= 0.8;
 
-    // 5: the non-monotonic coins.
+    // The non-monotonic coins.
     if (engine.settings.nonMonotonic) {
         if (coin(engine))
             state.hueStep = -state.hueStep;
@@ -246,7 +244,7 @@ void produceNextStimulus(EngineContext& engine) {
             state.brightnessStep = -state.brightnessStep;
     }
 
-    // 6: the changes applied in this step.
+    // The changes applied in this step.
     state.brightnessShift = state.brightnessStep;
     state.hueShift = state.hueStep;
     state.saturationShift = state.saturationStep;
@@ -257,7 +255,7 @@ void produceNextStimulus(EngineContext& engine) {
     state.objectAngle = state.angleStep;
     state.objectLength = state.lengthStep;
 
-    // 7: exercise 3 decides whether the object differs in the asked submodality.
+    // Exercise 3 decides whether the object differs in the asked submodality.
     if (exercise3) {
         if (engine.random.drawInt(10000) >= 5000) {
             state.referenceFirst = false;
@@ -267,29 +265,27 @@ void produceNextStimulus(EngineContext& engine) {
         }
     }
 
-    // 8: the colour parameters of the object.
+    // The colour parameters of the object.
     state.objectSaturation = state.saturationShift + state.referenceSaturation;
     state.objectBrightness = state.brightnessShift + state.referenceBrightness;
     state.objectHue = state.hueShift + state.referenceHue;
 
-    // 9: a channel whose difference is 1 or less stays at the base colour.
+    // A channel whose difference is 1 or less stays at the base colour.
     const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
     state.deltaRed = std::abs(state.deltaRed) > 1 ? channelValue(c.red) - state.baseRed : 0;
     state.deltaGreen = std::abs(state.deltaGreen) > 1 ? channelValue(c.green) - state.baseGreen : 0;
     state.deltaBlue = std::abs(state.deltaBlue) > 1 ? channelValue(c.blue) - state.baseBlue : 0;
 
-    // 10.
     state.objectWidth = state.objectWidth + state.shiftWidth;
     state.objectHeight = state.objectHeight + state.shiftHeight;
 
-    // 11: the first line pass.
+    // The first line pass.
     if (engine.settings.objectKind == ObjectKind::Line) {
         state.objectAngle = state.referenceAngle + state.objectAngle;
         state.objectLength = state.referenceLength + state.objectLength;
         linePass(state);
     }
 
-    // 12.
     state.objectX1 = state.objectX1 + state.shiftX1;
     state.objectY1 = state.objectY1 + state.shiftY1;
 }

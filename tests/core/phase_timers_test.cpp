@@ -100,6 +100,20 @@ private slots:
         QVERIFY(!f.leftCard.visible && !f.rightCard.visible);
     }
 
+    void aRefusedReferenceStopsTheRunningCount() {
+        EngineFixture f;
+        plainExercise(f);
+        f.settings.referenceShowLimit = {true, 10};
+        f.engine.startExercise();
+        f.clock.advance(3000);
+        f.settings.exerciseKind = ExerciseKind::CompareTwo;  // nothing is asked
+        f.engine.generateReference();
+        QCOMPARE(f.messages.shown.size(), std::size_t(1));
+        f.clock.advance(20000);
+        QVERIFY(!f.state.exerciseStarted);
+        QVERIFY(!f.leftCard.visible && !f.rightCard.visible && !f.backdrop.visible);
+    }
+
     void objectShowLimitEndsTheExerciseAsAWrongAnswer() {
         EngineFixture f;
         plainExercise(f);
