@@ -11,6 +11,7 @@ WindowSet::WindowSet(const ScreenMetrics* screen) : screen_(screen ? *screen : r
     form3_ = std::make_unique<TForm3>(screen_);
     form4_ = std::make_unique<TForm4>(screen_);
     form5_ = std::make_unique<TForm5>(screen_);
+    form5_->setConfigurationWindow(kestrani_.get());
     form5_->show();
     form5_->raise();
     form5_->activateWindow();

@@ -1,20 +1,179 @@
 #include "help/instructions_window.h"
 
+#include <QEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <utility>
+
+#include "help/instructions_geometry.h"
+#include "help/photographs.h"
+#include "help/strip_pictures.h"
+#include "windows/design_scaling.h"
+
 namespace kestrani {
 
-TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), screen_(screen) {
-    setWindowTitle(QStringLiteral("Instructions to Kestrani 1.01 rus"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(128, 128, 128));
-    setPalette(palette);
-    resize(790, 545);
+namespace {
+
+const QColor grey(128, 128, 128);
+const QColor lime(0, 255, 0);
+
+void setTextColour(QWidget& widget, const QColor& colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget.setPalette(palette);
 }
 
-void TForm5::openPage(HelpPage) {
+QLabel* fixedText(const QString& text, int left, int top, int pixelHeight, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(designFont(timesFamily, pixelHeight));
+    setTextColour(*label, lime);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), screen_(screen) {
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, grey);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    designWindowFont_ = designFont(timesFamily, 19);
+    setFont(designWindowFont_);
+    resize(790, 545);
+
+    // The strips lie beneath the text slots; Label22 lets the banded strip show through.
+    Image1 = addPicture(229, 160, 493, 41);
+    Image1->setPixmap(QPixmap::fromImage(smoothStripPicture()));
+    Image2 = addPicture(229, 224, 493, 41);
+    Image2->setPixmap(QPixmap::fromImage(ditheredStripPicture()));
+    Image3 = addPicture(229, 272, 493, 41);
+    Image3->setPixmap(QPixmap::fromImage(bandedStripPicture()));
+
+    for (int i = 0; i < textSlotCount; ++i) {
+        const TextSlotLayout& layout = textSlotLayouts()[static_cast<std::size_t>(i)];
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromUtf8(layout.name.data(), static_cast<qsizetype>(layout.name.size())));
+        label->setFont(designFont(timesFamily, layout.pixelHeight));
+        label->setAutoFillBackground(true);
+        label->move(layout.left, layout.top);
+        slots_[static_cast<std::size_t>(i)] = label;
+    }
+    textSlot(TextSlot::Label7)->setGeometry(118, 108, 680, 21);
+    setTextColour(*textSlot(TextSlot::Label7), Qt::blue);
+    textSlot(TextSlot::Label22)->setAutoFillBackground(false);
+
+    Label35 = fixedText(QStringLiteral("Kestrani 1.01"), 302, 20, 19, this);
+    Label34 = fixedText(QStringLiteral("УСПЕШНОЙ КАЛИБРОВКИ В УПРАЖНЕНИЯХ И В РЕАЛЬНОЙ ЖИЗНИ!"), 126, 480, 15, this);
+    Image5 = addPicture(7, 8, 122, 129);
+    Image5->setPixmap(officialPortrait());
+    Image5->setToolTip(QStringLiteral("Официальный портрет автора"));
+    Image6 = addPicture(663, 8, 130, 121);
+    Image6->setPixmap(carnivalPhoto());
+    Image6->setToolTip(QStringLiteral("Автор на новогоднем карнавале НЛПеров 1998/1999. Похож?"));
+
+    Button1 = addButton(QStringLiteral("OK"), {362, 504, 75, 41}, 24);
+    Button2 = addButton(QStringLiteral("Справка по упражнениям"), {10, 504, 159, 17}, 13);
+    Button3 = addButton(QStringLiteral("Настройка монитора"), {10, 528, 159, 17}, 13);
+    Button4 = addButton(QStringLiteral("Справка по субмодальностям"), {176, 504, 177, 17}, 13);
+    Button5 = addButton(QStringLiteral("Справка по видам объектов"), {176, 528, 177, 17}, 13);
+    Button6 = addButton(QStringLiteral("Справка по усложнениям"), {448, 504, 169, 17}, 13);
+    Button7 = addButton(QStringLiteral("Справка по цветам"), {624, 528, 161, 17}, 13);
+    Button8 = addButton(QStringLiteral("Справка по длительностям"), {450, 528, 167, 17}, 13);
+    Button9 = addButton(QStringLiteral("ИНСТРУКЦИИ"), {624, 504, 161, 17}, 13);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    const std::pair<QPushButton*, HelpPage> pageButtons[] = {
+        {Button2, HelpPage::ExerciseKinds}, {Button3, HelpPage::MonitorSettings}, {Button4, HelpPage::Submodalities},
+        {Button5, HelpPage::ObjectKinds},   {Button6, HelpPage::Complications},   {Button7, HelpPage::StandardColours},
+        {Button8, HelpPage::Durations},     {Button9, HelpPage::Instructions},
+    };
+    for (const auto& [button, page] : pageButtons)
+        connect(button, &QPushButton::clicked, this, [this, page = page] { openPage(page); });
+
+    showContent(helpPageContent(HelpPage::Start, screen_.screenSize()));
+    for (QObject* object : children())
+        if (auto* control = qobject_cast<QWidget*>(object))
+            design_.push_back({control, control->geometry(), control->font(), control->testAttribute(Qt::WA_SetFont)});
+}
+
+QLabel* TForm5::addPicture(int left, int top, int width, int height) {
+    auto* picture = new QLabel(this);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // drawn at its own size, never stretched
+    picture->setGeometry(left, top, width, height);
+    return picture;
+}
+
+QPushButton* TForm5::addButton(const QString& caption, QRect geometry, int pixelHeight) {
+    auto* button = new QPushButton(caption, this);
+    button->setFont(designFont(timesFamily, pixelHeight));
+    button->setGeometry(geometry);
+    return button;
+}
+
+void TForm5::openPage(HelpPage page) {
     show();
     raise();
     activateWindow();
+    showContent(helpPageContent(page, screen_.screenSize()));
+}
+
+void TForm5::showContent(const PageContent& content) {
+    setWindowTitle(QString::fromStdString(content.caption));
+    for (int i = 0; i < textSlotCount; ++i)
+        slots_[static_cast<std::size_t>(i)]->setText(QString::fromStdString(content.texts[static_cast<std::size_t>(i)]));
+    for (QLabel* picture : {Image1, Image2, Image3})
+        picture->setVisible(content.showsTestPictures);
+    fitTextSlots();
+    if (!content.showsLabel12)
+        textSlot(TextSlot::Label12)->hide();
+}
+
+// Every slot's width follows its text, but Label7 keeps its box; an empty slot
+// shows nothing, not even its grey background.
+void TForm5::fitTextSlots() {
+    for (QLabel* label : slots_) {
+        if (label != textSlot(TextSlot::Label7))
+            label->adjustSize();
+        label->setVisible(!label->text().isEmpty());
+    }
+}
+
+void TForm5::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TForm5::FormActivate() {
+    const ScreenSize screen = screen_.screenSize();
+    if (instructionsWindowIsFitted(frameGeometry().width(), screen))
+        return;
+    // Scaling starts from the design layout, so fitting the window again
+    // (after the user resized it or the screen changed) never compounds.
+    setFont(designWindowFont_);
+    for (const DesignControl& d : design_) {
+        d.control->setGeometry(d.geometry);
+        if (d.ownFont)
+            d.control->setFont(d.font);
+    }
+    scaleContents(*this, screen.height);
+    fitTextSlots();
+    const WindowRect outer = instructionsWindowGeometry(screen);
+    const QSize frame = frameGeometry().size() - size();
+    resize(outer.width - frame.width(), outer.height - frame.height());
+    move(outer.left, outer.top);
+}
+
+void TForm5::Button1Click() {
+    if (configuration_) {
+        configuration_->show();
+        configuration_->raise();
+        configuration_->activateWindow();
+    }
+    close();
 }
 
 }  // namespace kestrani
