@@ -111,8 +111,7 @@ TKestrani::TKestrani(const ScreenMetrics& screen, ExerciseState& state, MessageB
     setWindowTitle(QStringLiteral("Kestrani 1.01 rus"));
     setColours(this, windowGrey, Qt::black);
     setFont(designFont(sansSerifFamily, 11));
-    const WindowRect g = configurationDesignGeometry;
-    setGeometry(g.left, g.top, g.width, g.height);
+    place(configurationDesignGeometry);
 
     buildTitle();
     buildSlotGrid();
@@ -422,8 +421,13 @@ void TKestrani::fitToScreen() {
     if (configurationWindowIsFitted(height(), screen))
         return;
     scaleContents(*this, screen.height);
-    const WindowRect g = configurationWindowGeometry(screen);
-    setGeometry(g.left, g.top, g.width, g.height);
+    place(configurationWindowGeometry(screen));
+}
+
+// The frame's corner goes to the place; the size is the window's own.
+void TKestrani::place(const WindowRect& g) {
+    move(g.left, g.top);
+    resize(g.width, g.height);
 }
 
 void TKestrani::Button1Click() { engine_->startExercise(); }

@@ -114,6 +114,7 @@ private:
     void showAreaCaption();
 
     void fitToScreen();
+    void place(const WindowRect& geometry);
     void Button1Click();
     void Button2Click();
     void openHelp(HelpPage page);
