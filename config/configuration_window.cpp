@@ -75,7 +75,8 @@ Qt::CheckState checkState(SlotState state) {
 }
 
 // One row of the slot grid: its top, its check boxes (initial, changeable,
-// calibrated), its caption and its colours.
+// calibrated), its caption and its colours. The Area caption follows the
+// object kind.
 struct GridRow {
     Submodality row;
     int top;
@@ -91,7 +92,7 @@ const GridRow gridLayout[] = {
     {Submodality::Saturation, 120, {"CheckBox12", "CheckBox3", "CheckBox21"}, "Насыщенность", Qt::magenta, Qt::black},
     {Submodality::Height, 176, {"CheckBox14", "CheckBox5", "CheckBox23"}, "Высота", QColor(192, 192, 192), Qt::black},
     {Submodality::Width, 192, {"CheckBox15", "CheckBox6", "CheckBox24"}, "Ширина", QColor(192, 192, 192), Qt::black},
-    {Submodality::Area, 208, {"CheckBox35", "CheckBox34", "CheckBox33"}, "Площадь", Qt::white, Qt::black},
+    {Submodality::Area, 208, {"CheckBox35", "CheckBox34", "CheckBox33"}, "", Qt::white, Qt::black},
     {Submodality::VerticalPosition, 248, {"CheckBox16", "CheckBox7", "CheckBox25"}, "По вертикали",
      QColor(192, 192, 192), Qt::black},
     {Submodality::HorizontalPosition, 264, {"CheckBox17", "CheckBox8", "CheckBox26"}, "По горизонтали",
@@ -188,6 +189,7 @@ void TKestrani::buildSlotGrid() {
             slotChanged(role, row.row);
         }
     }
+    showAreaCaption();
     slotBox(SlotRole::Calibrated, Submodality::Brightness)
         ->setToolTip(QStringLiteral(
             "Яркость не рекомендуется калибровать, если в списке изменяемых субмодальностей есть Цветовой Тон"));

@@ -87,6 +87,58 @@ private slots:
         QCOMPARE(w.kestrani.Button1->font().pixelSize(), 11);
     }
 
+    void controlsStandAtTheirDesignPlaces_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("GroupBox1") << "GroupBox1" << QRect(7, 128, 217, 313) << "Субмодальности";
+        QTest::newRow("RadioGroup1") << "RadioGroup1" << QRect(231, 128, 546, 145) << "Вид упражнения";
+        QTest::newRow("RadioGroup2") << "RadioGroup2" << QRect(231, 280, 170, 161) << "Вид объекта";
+        QTest::newRow("GroupBox2") << "GroupBox2" << QRect(407, 280, 210, 117) << "Длительность фаз упражнения";
+        QTest::newRow("GroupBox3") << "GroupBox3" << QRect(624, 280, 153, 117) << "Усложнения";
+        QTest::newRow("GroupBox5") << "GroupBox5" << QRect(408, 400, 369, 41)
+                                   << "Стандартные эталоны цвета (номер от 0 до 99)";
+        QTest::newRow("Image2") << "Image2" << QRect(15, 8, 154, 153) << "";
+        QTest::newRow("Image1") << "Image1" << QRect(631, 8, 146, 113) << "";
+        QTest::newRow("changeable Brightness") << "CheckBox1" << QRect(48, 88, 41, 17) << "";
+        QTest::newRow("calibrated Rotation") << "CheckBox27" << QRect(88, 280, 121, 17) << "Поворот";
+        QTest::newRow("initial Area") << "CheckBox35" << QRect(8, 208, 41, 17) << "";
+        QTest::newRow("CheckBox31") << "CheckBox31" << QRect() << "Разбивка";
+        QTest::newRow("CheckBox37") << "CheckBox37" << QRect() << "Номер эталона";
+        QTest::newRow("Panel1") << "Panel1" << QRect(186, 10, 105, 25) << "";
+    }
+    void controlsStandAtTheirDesignPlaces() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        Window w({1024, 572});
+        auto* control = w.kestrani.findChild<QWidget*>(name);
+        QVERIFY(control);
+        if (geometry.isValid())
+            QCOMPARE(control->geometry(), geometry);
+        if (auto* group = qobject_cast<QGroupBox*>(control))
+            QCOMPARE(group->title(), caption);
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            QCOMPARE(box->text(), caption);
+    }
+
+    void theTitleAndThePicturesAreShown() {
+        Window w({1024, 572});
+        QStringList texts;
+        for (QLabel* label : w.kestrani.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            texts << label->text();
+        QVERIFY(texts.contains("Kestrani"));
+        QVERIFY(texts.contains("Развитие навыков калибровки визуальных субмодальностей"));
+        QVERIFY(texts.contains("Тренировка зрительной памяти"));
+        QCOMPARE(w.kestrani.Image2->pixmap().size(), QSize(90, 87));
+        QCOMPARE(w.kestrani.Image1->pixmap().size(), QSize(114, 80));
+        // Transparent around the pictures' content.
+        QCOMPARE(w.kestrani.Image1->pixmap().toImage().pixelColor(0, 79).alpha(), 0);
+        QCOMPARE(w.kestrani.Image2->pixmap().toImage().pixelColor(0, 0).alpha(), 0);
+        QCOMPARE(w.kestrani.windowTitle(), QString("Kestrani 1.01 rus"));
+        QCOMPARE(w.kestrani.palette().color(QPalette::Window), QColor(128, 128, 128));
+    }
+
     void slotBoxesShowTheDesignedGridWithItsCaptions() {
         Window w({1024, 768});
         const auto state = [&](SlotRole role, Submodality row) { return w.kestrani.slotBox(role, row)->checkState(); };
