@@ -2,7 +2,10 @@
 
 namespace kestrani {
 
-WindowSet::WindowSet(const ScreenMetrics* screen) : screen_(screen ? *screen : realScreen_) {
+WindowSet::WindowSet(PlatformPorts ports)
+    : screen_(ports.screen ? *ports.screen : realScreen_),
+      messages_(ports.messages ? *ports.messages : realMessages_),
+      wait_(ports.wait ? *ports.wait : realWait_) {
     kestrani_ = std::make_unique<TKestrani>(screen_, state_, messages_);
     kestrani_->show();
     form2_ = std::make_unique<TForm2>(screen_);
@@ -17,8 +20,10 @@ WindowSet::WindowSet(const ScreenMetrics* screen) : screen_(screen ? *screen : r
     form5_->activateWindow();
 
     exerciseWindows_.reset(new ExerciseWindows{*submCheck_, *form2_, *form1_, *form4_, *form3_});
+    TimerDevice& timer1 = ports.timer1 ? *ports.timer1 : *submCheck_->Timer1;
+    TimerDevice& timer2 = ports.timer2 ? *ports.timer2 : *submCheck_->Timer2;
     engine_ = std::make_unique<ExerciseEngine>(kestrani_->settings(), state_, random_, *exerciseWindows_, messages_,
-                                               wait_, *submCheck_->Timer1, *submCheck_->Timer2);
+                                               wait_, timer1, timer2);
     router_ = std::make_unique<ClickRouter>(state_, *exerciseWindows_, *engine_);
     submCheck_->Timer1->setTickHandler([this] { engine_->timer1Tick(); });
     submCheck_->Timer2->setTickHandler([this] { engine_->timer2Tick(); });

@@ -14,13 +14,23 @@
 
 namespace kestrani {
 
+// What the windows use of the platform. A null entry means the real one;
+// tests give fakes.
+struct PlatformPorts {
+    const ScreenMetrics* screen = nullptr;
+    MessageBoxes* messages = nullptr;
+    BlockingWait* wait = nullptr;
+    TimerDevice* timer1 = nullptr;
+    TimerDevice* timer2 = nullptr;
+};
+
 class WindowSet {
 public:
     // Creates TKestrani, TForm2, TSubmCheck, TForm1, TForm3, TForm4 and TForm5
     // in this order; the configuration window and, in front of it and
     // active, the instructions window are shown.
-    // The screen is the real one unless a test gives another.
-    explicit WindowSet(const ScreenMetrics* screen = nullptr);
+    explicit WindowSet(PlatformPorts ports = {});
+    explicit WindowSet(const ScreenMetrics* screen) : WindowSet(PlatformPorts{screen}) {}
     ~WindowSet();
 
     TKestrani& kestrani() { return *kestrani_; }
@@ -36,9 +46,11 @@ public:
 
 private:
     QtScreenMetrics realScreen_;
+    QtMessageBoxes realMessages_;
+    QtBlockingWait realWait_;
     const ScreenMetrics& screen_;
-    QtMessageBoxes messages_;
-    QtBlockingWait wait_;
+    MessageBoxes& messages_;
+    BlockingWait& wait_;
     RandomGenerator random_;
     ExerciseState state_;
     std::unique_ptr<TKestrani> kestrani_;
