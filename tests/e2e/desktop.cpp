@@ -87,7 +87,8 @@ QRect Desktop::windowGeometry(unsigned long window) {
 }
 
 void Desktop::click(int x, int y, int button) {
-    xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", QString::number(button)});
+    // No --sync: it waits forever when the pointer stands there already.
+    xdotool({"mousemove", QString::number(x), QString::number(y), "click", QString::number(button)});
 }
 
 void Desktop::pressKey(const QString& key) { xdotool({"key", key}); }

@@ -1,0 +1,176 @@
+// The real program in a real X server: exercises played by clicking, with the
+// answer key read from the screen, until an end message appears.
+
+#include <QtTest>
+
+#include "e2e/desktop.h"
+
+using namespace kestrani::e2e;
+
+namespace {
+
+const QColor grey(128, 128, 128);
+
+// Places on the 1024 × 768 screen of the test (design positions × 1.28).
+const QPoint exercisesButton(897, 630);       // "Упражнения"
+const QPoint exercise2Item(316, 233);         // "2. Сравнение объекта с эталоном"
+const QPoint rectangleItem(316, 394);         // "Прямоугольник"
+const QPoint delayBox(540, 453);              // "Задержка"
+const QPoint delayField(700, 453);            // Edit2
+const QPoint objectShowBox(540, 484);         // "Показ объектов"
+const QPoint objectShowField(700, 484);       // Edit3
+const QPoint startButton(256 + 358 + 67, 610);  // "Начали?" on the reference window
+const QPoint freeBackdrop(10, 660);           // the backdrop below the fields, beside the prompt
+const QRect referenceArea(256, 0, 501, 580);  // the reference window and the single field, above the buttons
+const QPoint leftCardCentre(250, 300), rightCardCentre(772, 300);
+
+struct Program {
+    Desktop desktop;
+    unsigned long configuration = 0;
+
+    // Starts the program with the configuration window in front.
+    bool start() {
+        if (!desktop.startProgram())
+            return false;
+        configuration = desktop.waitForWindow("Kestrani 1.01 rus");
+        const unsigned long instructions = desktop.waitForWindow("Instructions to Kestrani 1.01 rus");
+        if (!configuration || !instructions)
+            return false;
+        desktop.closeWindow(instructions);
+        return QTest::qWaitFor([&] { return !desktop.windowVisible("Instructions to Kestrani 1.01 rus"); }, 5000);
+    }
+
+    void click(QPoint at, int button = 1) { desktop.click(at.x(), at.y(), button); }
+
+    void type(QPoint field, const QString& text) {
+        xdotool({"windowfocus", "--sync", QString::number(configuration)});
+        click(field);
+        xdotool({"type", text});
+    }
+
+    // Shows the reference window with a new reference; gives a picture of it.
+    QImage startExercise() {
+        click(exercisesButton);
+        if (!desktop.waitForWindow("SubmCheck"))
+            return {};
+        QTest::qWait(200);
+        return desktop.screenshot().copy(referenceArea);
+    }
+
+    // The end message, if one is open.
+    unsigned long endMessage(int waitMs) { return desktop.waitForWindow("Kestrani", waitMs); }
+
+    void closeMessage(unsigned long box) {
+        xdotool({"windowfocus", "--sync", QString::number(box)});
+        desktop.pressKey("Return");
+    }
+
+    // Waits until the step has drawn its stimulus and the screen stands still.
+    QImage settledScreen() {
+        QImage previous = desktop.screenshot();
+        for (int i = 0; i < 40; ++i) {
+            QTest::qWait(60);
+            QImage next = desktop.screenshot();
+            if (next == previous)
+                return next;
+            previous = next;
+        }
+        return previous;
+    }
+};
+
+}  // namespace
+
+class ExerciseE2E : public QObject {
+    Q_OBJECT
+private slots:
+    void exerciseOneWithWholeWindowCardsIsPlayedToItsEnd() {
+        Program p;
+        QVERIFY(p.start());
+        const QImage reference = p.startExercise();
+        QVERIFY(!reference.isNull());
+        const QColor colour = reference.pixelColor(40, 300);
+        p.click(startButton);
+        QVERIFY(p.desktop.waitForWindow("Card1") && p.desktop.waitForWindow("Card2"));
+
+        int moves = 0;
+        unsigned long message = 0;
+        while (!message && moves < 80) {
+            const QImage screen = p.settledScreen();
+            const QColor left = screen.pixelColor(leftCardCentre), right = screen.pixelColor(rightCardCentre);
+            QVERIFY2(left == colour || right == colour, "one card always shows the reference");
+            p.click(left == colour ? leftCardCentre : rightCardCentre);
+            ++moves;
+            message = p.endMessage(400);
+        }
+        QVERIFY(message != 0);
+        QVERIFY2(moves > 5, "the colour differences fade out over many moves");
+        p.closeMessage(message);
+        QTRY_VERIFY(!p.desktop.windowVisible("Kestrani"));
+        QVERIFY(!p.desktop.windowVisible("Card1") && !p.desktop.windowVisible("Card2"));
+        QVERIFY(p.desktop.windowVisible("Form3"));
+    }
+
+    void exerciseTwoWithRectanglesIsAnsweredOnTheFieldAndTheBackdrop() {
+        Program p;
+        QVERIFY(p.start());
+        p.click(exercise2Item);
+        p.click(rectangleItem);
+        const QImage reference = p.startExercise();
+        QVERIFY(!reference.isNull());
+        p.click(startButton);
+        QVERIFY(p.desktop.waitForWindow("Form4"));
+
+        int moves = 0, backdropAnswers = 0;
+        unsigned long message = 0;
+        while (!message && moves < 120) {
+            const QImage field = p.settledScreen().copy(referenceArea);
+            const bool isReference = field == reference;
+            p.click(isReference ? QPoint(referenceArea.center()) : freeBackdrop);
+            backdropAnswers += !isReference;
+            ++moves;
+            message = p.endMessage(400);
+        }
+        QVERIFY(message != 0);
+        QVERIFY(moves > 5);
+        QVERIFY(backdropAnswers > 0);
+        p.closeMessage(message);
+        QTRY_VERIFY(!p.desktop.windowVisible("Form4"));
+    }
+
+    void aOneSecondObjectShowLimitTimesOut() {
+        Program p;
+        QVERIFY(p.start());
+        p.click(objectShowBox);
+        p.type(objectShowField, "1");
+        QVERIFY(!p.startExercise().isNull());
+        QElapsedTimer clock;
+        p.click(startButton);
+        clock.start();
+        QVERIFY(p.desktop.waitForWindow("Card1"));
+        const unsigned long message = p.endMessage(3000);
+        QVERIFY(message != 0);
+        QVERIFY2(clock.elapsed() > 800, "the time-out comes after the second has run out");
+        p.closeMessage(message);
+        QTRY_VERIFY(!p.desktop.windowVisible("Card1"));
+    }
+
+    void duringTheDelayOnlyTheBackdropIsOnScreen() {
+        Program p;
+        QVERIFY(p.start());
+        p.click(delayBox);
+        p.type(delayField, "2");
+        QVERIFY(!p.startExercise().isNull());
+        p.click(startButton);
+        QTest::qWait(600);
+        const QImage during = p.desktop.screenshot();
+        QCOMPARE(during.pixelColor(leftCardCentre), grey);
+        QCOMPARE(during.pixelColor(rightCardCentre), grey);
+        QVERIFY(!p.desktop.windowVisible("Card1"));
+        QVERIFY(p.desktop.waitForWindow("Card1", 3000));
+        QTRY_VERIFY(p.desktop.pixel(leftCardCentre.x(), leftCardCentre.y()) != grey);  // the stimulus is back
+    }
+};
+
+QTEST_MAIN(ExerciseE2E)
+#include "exercise_e2e.moc"
