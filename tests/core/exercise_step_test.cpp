@@ -369,6 +369,42 @@ private slots:
         QVERIFY(f.leftCard.visible && f.rightCard.visible);
     }
 
+    void drawsAreTakenInTheirNumberAndOrder_data() {
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<bool>("wrongAnswer");
+        QTest::addColumn<bool>("splitting");
+        QTest::addColumn<bool>("variableBackground");
+        QTest::addColumn<int>("draws");
+        // A start draws the three colour coins of the first stimulus; every step
+        // draws 21021 for the splitting lines, 9 for a variable background while
+        // the exercise goes on, and 1 to place the stimulus.
+        QTest::newRow("start") << false << false << false << false << 3 + 1;
+        QTest::newRow("start, splitting") << false << false << true << false << 3 + 21021 + 1;
+        QTest::newRow("start, variable background") << false << false << false << true << 3 + 9 + 1;
+        QTest::newRow("right answer, both") << true << false << true << true << 21021 + 9 + 1;
+        QTest::newRow("wrong answer: no background after the end") << true << true << true << true << 21021 + 1;
+    }
+    void drawsAreTakenInTheirNumberAndOrder() {
+        QFETCH(bool, answered);
+        QFETCH(bool, wrongAnswer);
+        QFETCH(bool, splitting);
+        QFETCH(bool, variableBackground);
+        QFETCH(int, draws);
+        EngineFixture f;
+        midExercise(f, ExerciseKind::PickReference, 1);
+        f.settings.splitting = splitting;
+        f.settings.variableBackground = variableBackground;
+        f.state.referenceFirst = true;
+        f.state.deltaRed = 30;
+        f.random.setState(12345);
+        f.engine.step(!answered ? Sender::Button1 : wrongAnswer ? Sender::TForm1 : Sender::TForm2);
+        RandomGenerator expected;
+        expected.setState(12345);
+        for (int i = 0; i < draws; ++i)
+            expected.drawInt(1);
+        QCOMPARE(f.random.state(), expected.state());
+    }
+
     void noDelayAfterAnEnd() {
         EngineFixture f;
         midExercise(f, ExerciseKind::PickReference, 1);
