@@ -51,9 +51,6 @@ void drawShape(DrawingWindow& field, Corners c, bool rectangle) {
         field.surface().ellipse(c.x1, c.y1, c.x2, c.y2);
 }
 
-void setColours(DrawingWindow& field, Rgb colour) { field.surface().setBrushColour(colour); }
-void setOutline(DrawingWindow& field, Rgb colour) { field.surface().setPenColour(colour); }
-
 }  // namespace
 
 void drawSplittingLines(EngineContext& engine) {
@@ -87,8 +84,9 @@ void placeAndDrawStimulus(EngineContext& engine) {
     int n = engine.random.drawInt(1000);
     if (exercise3)
         n = 400;  // the changed object is always the one shown
-    if (!exercise3)
+    else
         s.referenceFirst = n >= 500;
+    // The first field (TForm2 or TForm4) shows the changed object.
     const bool changedFirst = n < 500;
     const Rgb reference = referenceColour(s);
     const Rgb changed = changedColour(s);
@@ -108,12 +106,13 @@ void placeAndDrawStimulus(EngineContext& engine) {
 
     const Rgb rightColour = changedFirst ? reference : changed;
     const Rgb firstColour = changedFirst ? changed : reference;
-    setColours(w.rightCard, rightColour);
-    setColours(w.leftCard, firstColour);
-    setColours(w.objectField, firstColour);
-    setOutline(w.rightCard, rightColour);
-    setOutline(w.leftCard, firstColour);
-    setOutline(w.objectField, firstColour);
+    // Fill colours first, then outline colours, each field in its colour.
+    w.rightCard.surface().setBrushColour(rightColour);
+    w.leftCard.surface().setBrushColour(firstColour);
+    w.objectField.surface().setBrushColour(firstColour);
+    w.rightCard.surface().setPenColour(rightColour);
+    w.leftCard.surface().setPenColour(firstColour);
+    w.objectField.surface().setPenColour(firstColour);
 
     if (kind == ObjectKind::Rectangle)
         s.shapeIsRectangle = true;
