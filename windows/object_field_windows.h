@@ -11,20 +11,13 @@
 
 namespace kestrani {
 
-class ObjectFieldWindow : public SurfaceWidget, public DrawingWindow {
+class ObjectFieldWindow : public SurfaceWidget {
 public:
     using GeometryRule = WindowRect (*)(ScreenSize);
 
     ObjectFieldWindow(const QString& caption, QColor background, const ScreenMetrics& screen, GeometryRule rule);
 
     void setRouter(ClickRouter* router) { router_ = router; }
-
-    void show() override { showAndRaise(); }
-    void close() override { hide(); }
-    void setBackgroundColour(Rgb colour) override { setBackground(QColor(colour.red, colour.green, colour.blue)); }
-    int width() const override { return QWidget::width(); }
-    int height() const override { return QWidget::height(); }
-    DrawingSurface& surface() override { return *this; }
 
 protected:
     void fitToScreen() override;

@@ -27,18 +27,11 @@ private:
     std::function<void()> handler_;
 };
 
-class TSubmCheck : public SurfaceWidget, public DrawingWindow {
+class TSubmCheck : public SurfaceWidget {
 public:
     explicit TSubmCheck(const ScreenMetrics& screen);
 
     void setActions(ExerciseActions* actions);
-
-    void show() override { showAndRaise(); }
-    void close() override { hide(); }
-    void setBackgroundColour(Rgb colour) override { setBackground(QColor(colour.red, colour.green, colour.blue)); }
-    int width() const override { return QWidget::width(); }
-    int height() const override { return QWidget::height(); }
-    DrawingSurface& surface() override { return *this; }
 
     QPushButton* Button1;  // "Начали?"
     QPushButton* Button2;  // "Изменить эталон"

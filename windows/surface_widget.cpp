@@ -66,26 +66,28 @@ void SurfaceWidget::endPainting() {
 void SurfaceWidget::setBrushColour(Rgb colour) { brush_ = toQColor(colour); }
 void SurfaceWidget::setPenColour(Rgb colour) { pen_ = toQColor(colour); }
 
-void SurfaceWidget::rectangle(int x1, int y1, int x2, int y2) {
+// The box between two corners in any order, its right and bottom edges left
+// out; a box without area draws nothing.
+std::optional<QRect> SurfaceWidget::shapeBox(int x1, int y1, int x2, int y2) {
     const int left = std::min(x1, x2), right = std::max(x1, x2);
     const int top = std::min(y1, y2), bottom = std::max(y1, y2);
     if (right <= left || bottom <= top)
-        return;
+        return std::nullopt;
     QPainter& p = painter();
     p.setPen(QPen(pen_, 1));
     p.setBrush(brush_);
-    p.drawRect(left, top, right - left - 1, bottom - top - 1);
+    // A 1-pixel outline of QRect(x, y, w, h) covers x..x + w.
+    return QRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+void SurfaceWidget::rectangle(int x1, int y1, int x2, int y2) {
+    if (const auto box = shapeBox(x1, y1, x2, y2))
+        painter().drawRect(*box);
 }
 
 void SurfaceWidget::ellipse(int x1, int y1, int x2, int y2) {
-    const int left = std::min(x1, x2), right = std::max(x1, x2);
-    const int top = std::min(y1, y2), bottom = std::max(y1, y2);
-    if (right <= left || bottom <= top)
-        return;
-    QPainter& p = painter();
-    p.setPen(QPen(pen_, 1));
-    p.setBrush(brush_);
-    p.drawEllipse(left, top, right - left - 1, bottom - top - 1);
+    if (const auto box = shapeBox(x1, y1, x2, y2))
+        painter().drawEllipse(*box);
 }
 
 void SurfaceWidget::moveTo(int x, int y) { current_ = QPoint(x, y); }
@@ -147,10 +149,10 @@ void SurfaceWidget::showEvent(QShowEvent*) {
 
 void SurfaceWidget::hideEvent(QHideEvent*) { clearOnShow_ = true; }
 
-void SurfaceWidget::showAndRaise() {
+void SurfaceWidget::show() {
     if (!isVisible()) {
         fitToScreen();
-        show();
+        QWidget::show();
     }
     raise();
 }

@@ -12,13 +12,20 @@
 
 namespace kestrani {
 
-class SurfaceWidget : public QWidget, public DrawingSurface {
+class SurfaceWidget : public QWidget, public DrawingWindow, public DrawingSurface {
 public:
     explicit SurfaceWidget(QColor background);
     ~SurfaceWidget() override;
 
     void setBackground(QColor colour);
     QColor background() const { return background_; }
+
+    void show() override;
+    void close() override { hide(); }
+    void setBackgroundColour(Rgb colour) override { setBackground(QColor(colour.red, colour.green, colour.blue)); }
+    int width() const override { return QWidget::width(); }
+    int height() const override { return QWidget::height(); }
+    DrawingSurface& surface() override { return *this; }
     // What the surface shows now, for tests.
     QImage surfaceImage();
 
@@ -38,14 +45,13 @@ protected:
     void hideEvent(QHideEvent* event) override;
     // Applies the window's show rule; runs before a hidden window becomes visible.
     virtual void fitToScreen() {}
-    // Shows or brings to the front, as the exercise windows are shown.
-    void showAndRaise();
     // Clicking a window brings it to the front.
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QImage& image();
     QPainter& painter();
+    std::optional<QRect> shapeBox(int x1, int y1, int x2, int y2);
     void endPainting();
     void clearToBackground();
 

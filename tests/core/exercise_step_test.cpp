@@ -6,6 +6,7 @@
 
 #include "engine/answer_judging.h"
 #include "engine/exercise_step.h"
+#include "fakes/draw_oracle.h"
 #include "fakes/engine_fixture.h"
 
 using namespace kestrani;
@@ -398,11 +399,7 @@ private slots:
         f.state.deltaRed = 30;
         f.random.setState(12345);
         f.engine.step(!answered ? Sender::Button1 : wrongAnswer ? Sender::TForm1 : Sender::TForm2);
-        RandomGenerator expected;
-        expected.setState(12345);
-        for (int i = 0; i < draws; ++i)
-            expected.drawInt(1);
-        QCOMPARE(f.random.state(), expected.state());
+        QCOMPARE(f.random.state(), Lcg{12345}.after(draws));
     }
 
     void noDelayAfterAnEnd() {

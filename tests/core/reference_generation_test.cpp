@@ -3,7 +3,7 @@
 // colour, the geometry of every object kind and its drawing, exact to the
 // last random draw.
 //
-// Expected draws are derived with Lcg below, a small copy of the documented
+// Expected draws are derived with Lcg (fakes/draw_oracle.h), a small copy of the documented
 // recurrence that does not use the code under test; the expected colours and
 // coordinates were worked out from the rules by hand (with the intermediate
 // values given in the comments).
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/reference_generation.h"
+#include "fakes/draw_oracle.h"
 #include "fakes/engine_fixture.h"
 
 using namespace kestrani;
@@ -26,20 +27,6 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-// The documented generator: state := state × 134775813 + 1 (mod 2^32); an
-// integer draw in 0..k−1 is the high word of state × k; a real is state / 2^32.
-struct Lcg {
-    std::uint32_t state;
-    void advance() { state = state * 134775813u + 1u; }
-    int draw(int k) {
-        advance();
-        return static_cast<int>((static_cast<std::uint64_t>(state) * static_cast<std::uint32_t>(k)) >> 32);
-    }
-    double real() {
-        advance();
-        return state / 4294967296.0;
-    }
-};
 
 void setSlot(SlotColumn& column, Submodality row, bool on) { column[row].state = on ? SlotState::On : SlotState::Off; }
 

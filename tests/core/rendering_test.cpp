@@ -4,21 +4,13 @@
 #include <QtTest>
 
 #include "engine/rendering.h"
+#include "fakes/draw_oracle.h"
 #include "fakes/engine_fixture.h"
 
 using namespace kestrani;
 using namespace kestrani::fakes;
 
 namespace {
-
-// The generator's recurrence written out again, to predict draws.
-struct Draws {
-    std::uint32_t state;
-    int next(int k) {
-        state = state * 134775813u + 1u;
-        return static_cast<int>((static_cast<std::uint64_t>(state) * static_cast<std::uint32_t>(k)) >> 32);
-    }
-};
 
 void twoColours(EngineFixture& f) {
     f.state.baseRed = 250, f.state.baseGreen = 10, f.state.baseBlue = 100;
@@ -31,8 +23,8 @@ const Rgb changed{4, 250, 100};  // 250 + 10 and 10 − 16, painted as their low
 // A seed whose first draw in 0..999 is below or at least 500.
 std::uint32_t seedGiving(bool changedFirst) {
     for (std::uint32_t seed = 1;; ++seed) {
-        Draws d{seed};
-        if ((d.next(1000) < 500) == changedFirst)
+        Lcg d{seed};
+        if ((d.draw(1000) < 500) == changedFirst)
             return seed;
     }
 }
@@ -42,7 +34,7 @@ std::uint32_t seedGiving(bool changedFirst) {
 class RenderingTest : public QObject {
     Q_OBJECT
 private slots:
-    void splittingDraws3003LinesWithSevenDrawsEachAndFlushesAsItGoes() {
+    void splittingLcg3003LinesWithSevenLcgEachAndFlushesAsItGoes() {
         EngineFixture f;
         f.leftCard.resize(300, 200);  // TForm4 takes its sizes from TForm1
         f.rightCard.resize(501, 652);
@@ -50,10 +42,7 @@ private slots:
         f.random.setState(77);
         drawSplittingLines(f.context);
 
-        Draws expected{77};
-        for (int i = 0; i < 21021; ++i)
-            expected.next(1);
-        QCOMPARE(f.random.state(), expected.state);
+        QCOMPARE(f.random.state(), Lcg{77}.after(21021));
         for (FakeDrawingWindow* field : {&f.leftCard, &f.rightCard, &f.objectField}) {
             const FakeSurface& s = field->fakeSurface();
             QCOMPARE(s.only(DrawCall::LineTo).size(), std::size_t(1001));
@@ -74,9 +63,9 @@ private slots:
             beyondItsOwnSize |= c.x1 >= 10;
         QVERIFY(beyondItsOwnSize);
         // The first line of TForm2: pen blue, green, red, then y, x, y, x.
-        Draws d{77};
-        const int blue = d.next(255), green = d.next(255), red = d.next(255);
-        const int y1 = d.next(200), x1 = d.next(300), y2 = d.next(200), x2 = d.next(300);
+        Lcg d{77};
+        const int blue = d.draw(255), green = d.draw(255), red = d.draw(255);
+        const int y1 = d.draw(200), x1 = d.draw(300), y2 = d.draw(200), x2 = d.draw(300);
         const auto& first = f.leftCard.fakeSurface().calls;
         QCOMPARE(first[0], (DrawCall{DrawCall::Pen, 0, 0, 0, 0, Rgb{std::uint8_t(red), std::uint8_t(green), std::uint8_t(blue)}}));
         QCOMPARE(first[1], (DrawCall{DrawCall::MoveTo, x1, y1}));
@@ -92,9 +81,9 @@ private slots:
 
         f.settings.variableBackground = true;
         setFieldBackground(f.context);
-        Draws d{0};
+        Lcg d{0};
         for (FakeDrawingWindow* field : {&f.rightCard, &f.leftCard, &f.objectField}) {  // in this order
-            const int blue = d.next(255), green = d.next(255), red = d.next(255);
+            const int blue = d.draw(255), green = d.draw(255), red = d.draw(255);
             QCOMPARE(field->background, (Rgb{std::uint8_t(red), std::uint8_t(green), std::uint8_t(blue)}));
         }
     }
@@ -172,9 +161,9 @@ private slots:
         f.settings.objectKind = ObjectKind::RectangleOrEllipse;
         int rectangles = 0;
         for (int i = 0; i < 200; ++i) {
-            Draws d{f.random.state()};
-            d.next(1000);
-            const bool rectangle = d.next(1000) > 500;
+            Lcg d{f.random.state()};
+            d.draw(1000);
+            const bool rectangle = d.draw(1000) > 500;
             placeAndDrawStimulus(f.context);
             QCOMPARE(f.state.shapeIsRectangle, rectangle);
             QCOMPARE(f.random.state(), d.state);

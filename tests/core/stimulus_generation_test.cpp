@@ -4,7 +4,7 @@
 // exercise-3 cancellation reaching the drawn line, the answer key of the
 // first stimulus of exercise 3, conversions free of undefined behaviour).
 //
-// Expected draws come from Lcg below, a small copy of the documented
+// Expected draws come from Lcg (fakes/draw_oracle.h), a small copy of the documented
 // recurrence that does not use the code under test.
 
 #include <QtTest>
@@ -19,6 +19,7 @@
 
 #include "engine/colour_model.h"
 #include "engine/stimulus_generation.h"
+#include "fakes/draw_oracle.h"
 #include "fakes/engine_fixture.h"
 
 using namespace kestrani;
@@ -27,14 +28,6 @@ using namespace kestrani::fakes;
 namespace {
 
 constexpr double pi = std::numbers::pi;
-
-struct Lcg {
-    std::uint32_t state;
-    int draw(int k) {
-        state = state * 134775813u + 1u;
-        return static_cast<int>((static_cast<std::uint64_t>(state) * static_cast<std::uint32_t>(k)) >> 32);
-    }
-};
 
 // The first seed from 0 whose draws with the given ranges satisfy the test.
 std::uint32_t seedWhere(std::vector<int> ranges, const std::function<bool(const std::vector<int>&)>& wanted) {

@@ -6,6 +6,7 @@
 #include "engine/phase_timer.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_screen.h"
+#include "fakes/recording_actions.h"
 #include "windows/click_routing.h"
 #include "windows/window_geometry.h"
 
@@ -15,16 +16,6 @@ using namespace kestrani::fakes;
 Q_DECLARE_METATYPE(kestrani::WindowRect)
 
 namespace {
-
-class RecordingActions : public ExerciseActions {
-public:
-    void step(Sender sender) override { steps.push_back(sender); }
-    void generateReference() override { ++references; }
-    void newExercise() override { ++newExercises; }
-    void leaveExercise() override { ++leaves; }
-    std::vector<Sender> steps;
-    int references = 0, newExercises = 0, leaves = 0;
-};
 
 struct RoutingFixture {
     EventLog log;

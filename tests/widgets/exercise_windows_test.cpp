@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "fakes/fake_screen.h"
+#include "fakes/recording_actions.h"
 #include "windows/backdrop_window.h"
 #include "windows/object_field_windows.h"
 #include "windows/reference_window.h"
@@ -16,16 +17,6 @@ using namespace kestrani::fakes;
 namespace {
 
 const QColor red(255, 0, 0), blue(0, 0, 255), silverColour(192, 192, 192);
-
-class RecordingActions : public ExerciseActions {
-public:
-    void step(Sender sender) override { steps.push_back(sender); }
-    void generateReference() override { ++references; }
-    void newExercise() override { ++newExercises; }
-    void leaveExercise() override { ++leaves; }
-    std::vector<Sender> steps;
-    int references = 0, newExercises = 0, leaves = 0;
-};
 
 struct Windows {
     FakeScreen screen{{1024, 768}};
