@@ -24,6 +24,11 @@ QPixmap transparentPixmap(int width, int height) {
 QPixmap logoPicture() {
     QPixmap pixmap = transparentPixmap(90, 87);
     QPainter painter(&pixmap);
+    paintLogo(painter);
+    return pixmap;
+}
+
+void paintLogo(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
 
     // A cube along its diagonal is a hexagon of three rhombic faces around the
@@ -51,7 +56,6 @@ QPixmap logoPicture() {
     painter.setPen(QPen(Qt::black, 2));
     for (int k = 1; k < 6; k += 2)
         painter.drawLine(centre, corner[k]);
-    return pixmap;
 }
 
 QPixmap monitorLetteringPicture() {
