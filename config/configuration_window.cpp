@@ -438,6 +438,10 @@ void TKestrani::place(const WindowRect& g) {
 void TKestrani::Button1Click() { engine_->startExercise(); }
 
 void TKestrani::Button2Click() {
+    // While the goodbye is open, its event loop delivers ticks: a running
+    // limit must neither start an exercise nor open a second box over it.
+    if (engine_)
+        engine_->stopPhaseTimers();
     messages_.showInformation("До свидания!");
     close();
     for (QWidget* window : closedOnFinish_)

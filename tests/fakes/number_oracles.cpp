@@ -2,31 +2,36 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <regex>
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 namespace kestrani::fakes {
 
 std::optional<long long> typedNumberOracle(const std::string& text) {
-    static const std::regex shape(R"(^ *([+-]?)(\$[0-9A-Fa-f]+|0[xX][0-9A-Fa-f]+|[0-9]+)$)");
-    std::smatch match;
-    if (!std::regex_match(text, match, shape))
+    std::size_t at = text.find_first_not_of(' ');
+    if (at == std::string::npos)
         return std::nullopt;
-    std::string digits = match[2];
+    const bool negative = text[at] == '-';
+    if (text[at] == '+' || text[at] == '-')
+        ++at;
     int base = 10;
-    if (digits[0] == '$') {
-        digits = digits.substr(1);
+    if (text.compare(at, 1, "$") == 0) {
         base = 16;
-    } else if (digits.size() > 1 && (digits[1] == 'x' || digits[1] == 'X')) {
-        digits = digits.substr(2);
+        at += 1;
+    } else if (text.compare(at, 2, "0x") == 0 || text.compare(at, 2, "0X") == 0) {
         base = 16;
+        at += 2;
     }
+    const std::string digits = text.substr(std::min(at, text.size()));
+    if (digits.empty())
+        return std::nullopt;
+    for (char c : digits)
+        if (!(base == 16 ? std::isxdigit(static_cast<unsigned char>(c)) : std::isdigit(static_cast<unsigned char>(c))))
+            return std::nullopt;
     errno = 0;
     const unsigned long long magnitude = std::strtoull(digits.c_str(), nullptr, base);
-    if (errno == ERANGE)
-        return std::nullopt;
-    const bool negative = match[1] == "-";
-    if (magnitude > (negative ? 2147483648ULL : 2147483647ULL))
+    if (errno == ERANGE || magnitude > (negative ? 2147483648ULL : 2147483647ULL))
         return std::nullopt;
     return negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
 }

@@ -11,8 +11,8 @@
 
 namespace kestrani::fakes {
 
-// The integer a typed text stands for: the shape by a regular expression, the
-// value by the C library; no value for anything else.
+// The integer a typed text stands for, read character by character with the
+// value from the C library; no value for anything else.
 std::optional<long long> typedNumberOracle(const std::string& text);
 
 // The sample colours of the standard colours 0..99 as red, green, blue.
