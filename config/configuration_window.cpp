@@ -426,15 +426,22 @@ void TKestrani::fitToScreen() {
     place(configurationWindowGeometry(screen));
 }
 
-// The frame's corner goes to the place; the size is the window's own.
+// The frame's corner goes to the place, and the size is the outer size: the
+// frame, once the window system has given one, is taken off, so that a window
+// as wide as the screen stays on it.
 void TKestrani::place(const WindowRect& g) {
+    const QSize frame = frameGeometry().size() - size();
     move(g.left, g.top);
-    resize(g.width, g.height);
+    resize(g.width - frame.width(), g.height - frame.height());
 }
 
 void TKestrani::Button1Click() { engine_->startExercise(); }
 
 void TKestrani::Button2Click() {
+    // While the goodbye is open, its event loop delivers ticks: a running
+    // limit must neither start an exercise nor open a second box over it.
+    if (engine_)
+        engine_->stopPhaseTimers();
     messages_.showInformation("До свидания!");
     close();
     for (QWidget* window : closedOnFinish_)

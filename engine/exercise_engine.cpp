@@ -48,9 +48,13 @@ void ExerciseEngine::newExercise() {
     startExercise();
 }
 
-void ExerciseEngine::leaveExercise() {
+void ExerciseEngine::stopPhaseTimers() {
     timer1_.setEnabled(false);
     timer2_.setEnabled(false);
+}
+
+void ExerciseEngine::leaveExercise() {
+    stopPhaseTimers();
     ExerciseWindows& w = context_.windows;
     w.referenceWindow.close();
     w.leftCard.close();

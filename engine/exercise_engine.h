@@ -21,6 +21,9 @@ public:
     void newExercise() override;
     void leaveExercise() override;
 
+    // The program is ending: no phase limit may run out any more.
+    void stopPhaseTimers();
+
     void timer1Tick();  // TSubmCheck.Timer1Timer
     void timer2Tick();  // TSubmCheck.Timer2Timer
 

@@ -6,26 +6,14 @@
 #include <numbers>
 
 #include "config/standard_colours.h"
+#include "fakes/number_oracles.h"
 
 using namespace kestrani;
+using kestrani::fakes::standardSampleTable;
 
 Q_DECLARE_METATYPE(kestrani::Rgb)
 
 namespace {
-
-// The sample colours as red, green, blue; row = tens of the number, column = units.
-const Rgb sampleTable[100] = {
-    /*  0 */ {102,254,102}, {96,254,107}, {91,253,113}, {86,252,119}, {81,251,125}, {76,249,131}, {72,247,138}, {69,244,144}, {65,241,150}, {62,238,157},
-    /* 10 */ {59,235,163}, {57,231,169}, {55,226,175}, {53,222,182}, {52,217,188}, {51,212,194}, {51,207,199}, {51,201,205}, {51,196,211}, {51,190,216},
-    /* 20 */ {52,184,220}, {54,178,225}, {56,171,229}, {58,165,234}, {61,159,237}, {64,153,241}, {67,146,244}, {71,139,246}, {75,133,249}, {79,127,250},
-    /* 30 */ {84,121,252}, {89,115,253}, {94,109,254}, {99,103,254}, {105,98,254}, {111,93,254}, {117,87,253}, {123,82,252}, {129,78,250}, {135,74,248},
-    /* 40 */ {142,70,246}, {148,66,243}, {154,63,240}, {161,60,236}, {167,58,232}, {174,55,228}, {180,54,223}, {186,52,219}, {192,51,214}, {198,51,208},
-    /* 50 */ {203,51,203}, {208,51,198}, {214,51,192}, {219,52,186}, {223,54,180}, {228,55,174}, {232,58,167}, {236,60,161}, {240,63,154}, {243,66,148},
-    /* 60 */ {246,70,142}, {248,74,135}, {250,78,129}, {252,82,123}, {253,87,117}, {254,93,111}, {254,98,105}, {254,103,99}, {254,109,94}, {253,115,89},
-    /* 70 */ {252,121,84}, {250,127,79}, {249,133,75}, {246,139,71}, {244,146,67}, {241,152,64}, {237,159,61}, {234,165,58}, {229,171,56}, {225,178,54},
-    /* 80 */ {220,184,52}, {216,190,51}, {211,196,51}, {205,201,51}, {199,207,51}, {194,212,51}, {188,217,52}, {182,222,53}, {175,226,55}, {169,231,57},
-    /* 90 */ {163,235,59}, {157,238,62}, {150,241,65}, {144,244,69}, {138,247,72}, {131,249,76}, {125,251,81}, {119,252,86}, {113,253,91}, {107,254,96},
-};
 
 const Rgb grey{128, 128, 128};
 
@@ -60,7 +48,7 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<Rgb>("colour");
         for (int n = 0; n < 100; ++n)
-            QTest::addRow("%d", n) << n << sampleTable[n];
+            QTest::addRow("%d", n) << n << standardSampleTable[n];
     }
     void everyNumberHasItsSampleColour() {
         QFETCH(int, number);
@@ -93,32 +81,32 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<Rgb>("sample");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("first check shows 0") << QStringList{"check"} << "0" << "0" << 0 << sampleTable[0] << true;
-        QTest::newRow("a typed number") << QStringList{"check", "set:50"} << "50" << "50" << 50 << sampleTable[50]
+        QTest::newRow("first check shows 0") << QStringList{"check"} << "0" << "0" << 0 << standardSampleTable[0] << true;
+        QTest::newRow("a typed number") << QStringList{"check", "set:50"} << "50" << "50" << 50 << standardSampleTable[50]
                                         << true;
         QTest::newRow("up from 99 gives 1") << QStringList{"check", "set:99", "up"} << "1" << "1" << 1
-                                            << sampleTable[1] << true;
-        QTest::newRow("up from 5 gives 6") << QStringList{"check", "set:5", "up"} << "6" << "6" << 6 << sampleTable[6]
+                                            << standardSampleTable[1] << true;
+        QTest::newRow("up from 5 gives 6") << QStringList{"check", "set:5", "up"} << "6" << "6" << 6 << standardSampleTable[6]
                                            << true;
-        QTest::newRow("down from 0 gives 99") << QStringList{"check", "down"} << "99" << "99" << 99 << sampleTable[99]
+        QTest::newRow("down from 0 gives 99") << QStringList{"check", "down"} << "99" << "99" << 99 << standardSampleTable[99]
                                               << true;
         QTest::newRow("down from 1 gives 0") << QStringList{"check", "set:1", "down"} << "0" << "0" << 0
-                                             << sampleTable[0] << true;
+                                             << standardSampleTable[0] << true;
         QTest::newRow("150 gives 99, the field keeps 150")
-            << QStringList{"check", "set:150"} << "150" << "99" << 99 << sampleTable[99] << true;
+            << QStringList{"check", "set:150"} << "150" << "99" << 99 << standardSampleTable[99] << true;
         QTest::newRow("up after 150 gives 1") << QStringList{"check", "set:150", "up"} << "1" << "1" << 1
-                                              << sampleTable[1] << true;
-        QTest::newRow("-3 gives 1") << QStringList{"check", "set:-3"} << "-3" << "1" << 1 << sampleTable[1] << true;
-        QTest::newRow("letters give 1") << QStringList{"check", "set:ab"} << "ab" << "1" << 1 << sampleTable[1]
+                                              << standardSampleTable[1] << true;
+        QTest::newRow("-3 gives 1") << QStringList{"check", "set:-3"} << "-3" << "1" << 1 << standardSampleTable[1] << true;
+        QTest::newRow("letters give 1") << QStringList{"check", "set:ab"} << "ab" << "1" << 1 << standardSampleTable[1]
                                         << true;
         QTest::newRow("an emptied field gives 1")
-            << QStringList{"check", "set:50", "set:"} << "" << "1" << 1 << sampleTable[1] << true;
+            << QStringList{"check", "set:50", "set:"} << "" << "1" << 1 << standardSampleTable[1] << true;
         QTest::newRow("a dollar sign reads hexadecimal")
-            << QStringList{"check", "set:$10"} << "$10" << "16" << 16 << sampleTable[16] << true;
+            << QStringList{"check", "set:$10"} << "$10" << "16" << 16 << standardSampleTable[16] << true;
         QTest::newRow("unchecking: grey, blank label and field, the number kept")
             << QStringList{"check", "set:50", "uncheck"} << " " << " " << 50 << grey << false;
         QTest::newRow("checking again shows the kept number")
-            << QStringList{"check", "set:50", "uncheck", "check"} << "50" << "50" << 50 << sampleTable[50] << true;
+            << QStringList{"check", "set:50", "uncheck", "check"} << "50" << "50" << 50 << standardSampleTable[50] << true;
     }
     void controlsFollowTheRules() {
         QFETCH(QStringList, steps);

@@ -25,7 +25,10 @@ void FakeClock::advance(long long milliseconds) {
         if (next->onTick)
             next->onTick();
     }
-    now_ = end;
+    // A tick may advance the clock itself, as a message box's loop does;
+    // time never runs back.
+    if (end > now_)
+        now_ = end;
 }
 
 }  // namespace kestrani::fakes

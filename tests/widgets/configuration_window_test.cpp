@@ -63,7 +63,9 @@ private slots:
     void fitsA1024x768ScreenScalingItsContentsBy128() {
         Window w({1024, 768});
         QCOMPARE(w.kestrani.pos(), QPoint(0, 0));  // the frame's corner
-        QCOMPARE(w.kestrani.size(), QSize(1024, 737));
+        // The outer size: the frame stays on the screen too.
+        QCOMPARE(w.kestrani.frameGeometry().size(), QSize(1024, 737));
+        QVERIFY(QRect(0, 0, 1024, 768).contains(w.kestrani.frameGeometry()));
         // Edges 624, 480, 777, 505 × 1.28 = 798.72, 614.4, 994.56, 646.4.
         QCOMPARE(w.kestrani.Button1->geometry(), QRect(799, 614, 196, 32));
         QCOMPARE(w.kestrani.GroupBox1->geometry(), QRect(9, 164, 278, 400));

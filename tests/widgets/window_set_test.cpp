@@ -1,10 +1,13 @@
 // The seven windows at start-up and the exercise windows' fit to the screen.
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
 #include "app/window_set.h"
+#include "fakes/fake_clock.h"
 #include "fakes/fake_screen.h"
 
 using namespace kestrani;
@@ -89,6 +92,35 @@ private slots:
         QCOMPARE(set.form3().Button1->geometry(), QRect(34, 1154, 283, 54));
         set.form1().show();
         QCOMPARE(set.form1().geometry(), QRect(652, 0, 627, 870));
+    }
+
+    void noSecondMessageBoxOpensWhileTheGoodbyeIsOpen() {
+        FakeScreen screen({1024, 768});
+        EventLog log;
+        FakeMessageBoxes messages(log);
+        FakeBlockingWait wait(log);
+        FakeClock clock;
+        FakeTimerDevice timer1(clock), timer2(clock);
+        WindowSet set(PlatformPorts{&screen, &messages, &wait, &timer1, &timer2});
+        timer1.onTick = [&] { set.engine().timer1Tick(); };
+        timer2.onTick = [&] { set.engine().timer2Tick(); };
+        TKestrani& k = set.kestrani();
+        for (QCheckBox* limit : {k.CheckBox28, k.CheckBox30}) {
+            limit->click();
+            QTest::keyClicks(limit == k.CheckBox28 ? k.Edit1 : k.Edit3, "1");
+        }
+        k.Button1->click();  // "Упражнения": the reference-show count runs
+        int mostOpen = 0;
+        messages.whileOpen = [&] {
+            mostOpen = std::max(mostOpen, messages.openBoxes);
+            clock.advance(1000);  // the reference-show limit runs out
+            clock.advance(1000);  // and then the object-show limit
+        };
+        k.Button2->click();  // "Завершить работу"
+        QCOMPARE(messages.shown.front(), std::string("До свидания!"));
+        QCOMPARE(mostOpen, 1);
+        for (QWidget* window : std::initializer_list<QWidget*>{&set.form1(), &set.form2(), &set.form4(), &set.submCheck()})
+            QVERIFY(!window->isVisible());
     }
 };
 
