@@ -92,33 +92,47 @@ void SurfaceWidget::ellipse(int x1, int y1, int x2, int y2) {
 
 void SurfaceWidget::moveTo(int x, int y) { current_ = QPoint(x, y); }
 
-// Bresenham's line straight into the image, the end point excluded; the
-// splitting lines draw thousands of them in every step.
+namespace {
+
+// Bresenham's line from one point towards another, the end point left out.
+// Lines that stay inside the image (as the splitting lines do) skip the
+// per-pixel bounds test.
+template <bool Clipped>
+void plotLine(QImage& image, QPoint from, QPoint to, QRgb colour) {
+    const int width = image.width(), height = image.height();
+    const qsizetype stride = image.bytesPerLine() / 4;
+    QRgb* const pixels = reinterpret_cast<QRgb*>(image.bits());
+    int x = from.x(), y = from.y();
+    const int dx = std::abs(to.x() - x), dy = std::abs(to.y() - y);
+    const int sx = x < to.x() ? 1 : -1, sy = y < to.y() ? 1 : -1;
+    const bool xMajor = dx >= dy;
+    const int steps = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    int error = steps / 2;
+    for (int i = 0; i < steps; ++i) {
+        if (!Clipped || (x >= 0 && y >= 0 && x < width && y < height))
+            pixels[y * stride + x] = colour;
+        error -= minor;
+        if (error < 0) {
+            error += steps;
+            xMajor ? y += sy : x += sx;
+        }
+        xMajor ? x += sx : y += sy;
+    }
+}
+
+bool inside(const QImage& image, QPoint p) { return p.x() >= 0 && p.y() >= 0 && p.x() < image.width() && p.y() < image.height(); }
+
+}  // namespace
+
 void SurfaceWidget::lineTo(int x, int y) {
     endPainting();
     QImage& target = image();
-    const QRgb colour = pen_.rgb();
-    const int width = target.width(), height = target.height();
-    const qsizetype stride = target.bytesPerLine() / 4;
-    QRgb* pixels = reinterpret_cast<QRgb*>(target.bits());
-    int px = current_.x(), py = current_.y();
-    const int dx = std::abs(x - px), dy = -std::abs(y - py);
-    const int sx = px < x ? 1 : -1, sy = py < y ? 1 : -1;
-    int error = dx + dy;
-    while (px != x || py != y) {
-        if (px >= 0 && py >= 0 && px < width && py < height)
-            pixels[py * stride + px] = colour;
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            px += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            py += sy;
-        }
-    }
-    current_ = QPoint(x, y);
+    const QPoint to(x, y);
+    if (inside(target, current_) && inside(target, to))
+        plotLine<false>(target, current_, to, pen_.rgb());
+    else
+        plotLine<true>(target, current_, to, pen_.rgb());
+    current_ = to;
 }
 
 void SurfaceWidget::present() {
