@@ -247,7 +247,7 @@ void TKestrani::buildObjectKinds() {
 void TKestrani::buildDurations() {
     GroupBox2 = groupBox(this, "GroupBox2", QStringLiteral("Длительность фаз упражнения"), 407, 280, 210, 117);
     label(GroupBox2, QStringLiteral("От 1 до 60 секунд"), 8, 18, captionFont());
-    Button10 = helpButton(GroupBox2, 136, 12, 66, 22, HelpPage::Durations);
+    Button10 = helpButton(GroupBox2, 136, 15, 66, 22, HelpPage::Durations);
 
     struct LimitLayout {
         PhaseLimitRow& row;
@@ -308,21 +308,23 @@ void TKestrani::buildComplications() {
 void TKestrani::buildStandardColours() {
     GroupBox5 = groupBox(this, "GroupBox5", QStringLiteral("Стандартные эталоны цвета (номер от 0 до 99)"), 408, 400,
                          369, 41);
-    CheckBox37 = checkBox(GroupBox5, "CheckBox37", QStringLiteral("Номер эталона"), 8, 16, 100, 17);
+    // One row under the group's title, which runs across most of the group's
+    // width; the sample fills the height left below it.
+    CheckBox37 = checkBox(GroupBox5, "CheckBox37", QStringLiteral("Номер эталона"), 8, 19, 100, 17);
     Edit4 = new QLineEdit(GroupBox5);
     Edit4->setObjectName(QStringLiteral("Edit4"));
     Edit4->setFont(designFont(sansSerifFamily, 11));
-    Edit4->setGeometry(110, 13, 30, 21);
-    SpinButton1 = new SpinButton(GroupBox5, 140, 13, 15, 21);
+    Edit4->setGeometry(110, 17, 30, 21);
+    SpinButton1 = new SpinButton(GroupBox5, 140, 17, 15, 21);
     SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
     Label11 = new QLabel(GroupBox5);
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setFont(designFont(sansSerifFamily, 11));
-    Label11->setGeometry(160, 16, 22, 15);
+    Label11->setGeometry(160, 20, 22, 15);
     Panel1 = new QFrame(GroupBox5);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(186, 10, 105, 25);
+    Panel1->setGeometry(186, 15, 105, 25);
 
     StandardColourControls& colours = model_.standardColour();
     connect(CheckBox37, &QCheckBox::toggled, this, [this, &colours](bool checked) {

@@ -72,7 +72,7 @@ private slots:
         // Calibrated Brightness at 88, 88 in its group: 112.64, 112.64, 267.52, 134.4.
         QCOMPARE(w.kestrani.slotBox(SlotRole::Calibrated, Submodality::Brightness)->geometry(),
                  QRect(113, 113, 155, 21));
-        QCOMPARE(w.kestrani.Panel1->geometry(), QRect(238, 13, 134, 32));
+        QCOMPARE(w.kestrani.Panel1->geometry(), QRect(238, 19, 134, 32));
         QCOMPARE(w.kestrani.Button1->font().pixelSize(), 13);  // 8 pt × 1.28 = 10 pt
         QCOMPARE(w.kestrani.font().pixelSize(), 13);
         QCOMPARE(w.kestrani.Button1->font().family(), QString("Liberation Serif"));
@@ -107,7 +107,7 @@ private slots:
         QTest::newRow("initial Area") << "CheckBox35" << QRect(8, 208, 41, 17) << "";
         QTest::newRow("CheckBox31") << "CheckBox31" << QRect() << "Разбивка";
         QTest::newRow("CheckBox37") << "CheckBox37" << QRect() << "Номер эталона";
-        QTest::newRow("Panel1") << "Panel1" << QRect(186, 10, 105, 25) << "";
+        QTest::newRow("Panel1") << "Panel1" << QRect(186, 15, 105, 25) << "";
     }
     void controlsStandAtTheirDesignPlaces() {
         QFETCH(QString, name);
@@ -122,6 +122,42 @@ private slots:
             QCOMPARE(group->title(), caption);
         if (auto* box = qobject_cast<QCheckBox*>(control))
             QCOMPARE(box->text(), caption);
+    }
+
+    // Every control of a group stands inside the group's frame and clear of
+    // its title, as designed and as scaled.
+    void groupContentsStayClearOfTheTitleAndInsideTheFrame_data() {
+        QTest::addColumn<int>("screenHeight");
+        QTest::newRow("design size") << 572;
+        QTest::newRow("768 high") << 768;
+        QTest::newRow("1080 high") << 1080;
+    }
+    void groupContentsStayClearOfTheTitleAndInsideTheFrame() {
+        QFETCH(int, screenHeight);
+        Window w({1920, screenHeight});
+        w.kestrani.CheckBox37->setChecked(true);  // shows the number field and the arrows
+        for (QGroupBox* group : w.kestrani.findChildren<QGroupBox*>()) {
+            QStyleOptionGroupBox option;
+            option.initFrom(group);
+            option.text = group->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect label =
+                group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+            // The line of text within the label's place: its ascent and descent.
+            const QRect title = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                                    QSize(label.width(), group->fontMetrics().height()), label);
+            const QRect inside = group->rect().adjusted(1, 1, -1, -1);
+            for (QWidget* control : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!control->isVisible())
+                    continue;
+                const QString where = group->objectName() + ": " + control->objectName() + " " +
+                                      (qobject_cast<QAbstractButton*>(control)
+                                           ? qobject_cast<QAbstractButton*>(control)->text()
+                                           : QString());
+                QVERIFY2(!control->geometry().intersects(title), qPrintable(where));
+                QVERIFY2(inside.contains(control->geometry()), qPrintable(where));
+            }
+        }
     }
 
     void theTitleAndThePicturesAreShown() {
