@@ -33,6 +33,15 @@ QLabel* fixedText(const QString& text, int left, int top, int pixelHeight, QWidg
     return label;
 }
 
+// Shows a window in front of the others; a minimized window is restored
+// first, since showing it alone would leave it out of sight.
+void bringForward(QWidget& window) {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 }  // namespace
 
 TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), screen_(screen) {
@@ -114,9 +123,7 @@ QPushButton* TForm5::addButton(const QString& caption, QRect geometry, int pixel
 }
 
 void TForm5::openPage(HelpPage page) {
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     showContent(helpPageContent(page, screen_.screenSize()));
 }
 
@@ -168,11 +175,8 @@ void TForm5::FormActivate() {
 }
 
 void TForm5::Button1Click() {
-    if (configuration_) {
-        configuration_->show();
-        configuration_->raise();
-        configuration_->activateWindow();
-    }
+    if (configuration_)
+        bringForward(*configuration_);
     close();
 }
 

@@ -10,7 +10,7 @@ void ClickRouter::cardClicked(Sender card, MouseButton button) {
 void ClickRouter::objectFieldPressed(MouseButton button) {
     if (button == MouseButton::Left)
         actions_.step(Sender::TForm4);
-    else
+    else if (button == MouseButton::Right || button == MouseButton::Middle)
         backdropClickRule();
 }
 

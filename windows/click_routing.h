@@ -17,7 +17,8 @@ enum class Sender {
     TForm3,   // backdrop
 };
 
-enum class MouseButton { Left, Right, Middle };
+// Other stands for any further button, such as a mouse's side buttons.
+enum class MouseButton { Left, Right, Middle, Other };
 
 // The actions the exercise windows' controls and clicks lead to.
 class ExerciseActions {

@@ -10,7 +10,8 @@ MouseButton toMouseButton(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton: return MouseButton::Left;
     case Qt::RightButton: return MouseButton::Right;
-    default: return MouseButton::Middle;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return MouseButton::Other;
     }
 }
 

@@ -104,6 +104,7 @@ private slots:
         QTest::newRow("field, right, one object") << 2 << R << true << true << false << "step TForm3";
         QTest::newRow("field, middle, one object") << 2 << M << true << true << false << "step TForm3";
         QTest::newRow("field, right, after the end") << 2 << R << true << true << true << "";
+        QTest::newRow("field, side button, one object") << 2 << int(MouseButton::Other) << true << true << false << "";
         QTest::newRow("backdrop, one object") << 3 << L << true << true << false << "step TForm3";
         QTest::newRow("backdrop, one object, ended") << 3 << L << true << true << true << "";
         QTest::newRow("backdrop, two cards, ended") << 3 << L << false << true << true << "";

@@ -131,6 +131,10 @@ private slots:
         QTest::mousePress(&w.form4, Qt::LeftButton, {}, QPoint(50, 50));
         QTest::mouseRelease(&w.form4, Qt::LeftButton, {}, QPoint(50, 50));
         QTest::mousePress(&w.form4, Qt::RightButton, {}, QPoint(50, 50));
+        // Side buttons are neither right nor middle: they answer nothing anywhere.
+        for (QWidget* window : std::initializer_list<QWidget*>{&w.form2, &w.form1, &w.form3, &w.form4})
+            for (Qt::MouseButton side : {Qt::BackButton, Qt::ForwardButton})
+                QTest::mouseClick(window, side, {}, QPoint(50, 50));
         QTest::mouseClick(&w.form3, Qt::LeftButton, {}, QPoint(500, 300));
         QTest::mouseClick(&w.form3, Qt::RightButton, {}, QPoint(500, 300));
         QTest::mouseClick(w.form3.Label1, Qt::LeftButton, {}, QPoint(2, 2));  // a label is no free area

@@ -146,6 +146,18 @@ private slots:
         QCOMPARE(shownTexts(form), pageTexts(page, screen.size));
     }
 
+    void openingAPageWhileMinimizedRestoresTheWindow() {
+        FakeScreen screen({1024, 768});
+        TForm5 form(screen);
+        showActive(form);
+        form.showMinimized();
+        QVERIFY(form.isMinimized());
+        form.openPage(HelpPage::Durations);
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.isMinimized());
+        QCOMPARE(form.windowTitle(), QString("Help"));
+    }
+
     void anotherPageAfterTheMonitorPageHidesTheStripsAndEmptiesLabel12() {
         FakeScreen screen({1024, 768});
         TForm5 form(screen);
@@ -263,6 +275,16 @@ private slots:
         QVERIFY(!set.form5().isVisible());
         QVERIFY(set.kestrani().isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&set.kestrani()));
+    }
+
+    void okRestoresAMinimizedConfigurationWindow() {
+        FakeScreen screen({1024, 768});
+        WindowSet set(&screen);
+        set.kestrani().showMinimized();
+        QTest::mouseClick(set.form5().Button1, Qt::LeftButton);
+        QVERIFY(!set.form5().isVisible());
+        QVERIFY(set.kestrani().isVisible());
+        QVERIFY(!set.kestrani().isMinimized());
     }
 
     void configurationWindowAndPageButtonGiveTheSamePage() {
