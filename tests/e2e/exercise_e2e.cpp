@@ -23,6 +23,7 @@ const QPoint startButton(256 + 358 + 67, 610);  // "Начали?" on the refere
 const QPoint freeBackdrop(10, 660);           // the backdrop below the fields, beside the prompt
 const QRect referenceArea(256, 0, 501, 580);  // the reference window and the single field, above the buttons
 const QPoint leftCardCentre(250, 300), rightCardCentre(772, 300);
+const QRect promptArea(188, 664, 300, 26);    // the start of Label1, the upper prompt line
 
 struct Program {
     Desktop desktop;
@@ -166,6 +167,15 @@ private slots:
         const QImage during = p.desktop.screenshot();
         QCOMPARE(during.pixelColor(leftCardCentre), grey);
         QCOMPARE(during.pixelColor(rightCardCentre), grey);
+        // The new prompt stands on the backdrop: dark letters where Label1 is.
+        int letterPixels = 0, backgroundPixels = 0;
+        for (int x = promptArea.left(); x <= promptArea.right(); ++x)
+            for (int y = promptArea.top(); y <= promptArea.bottom(); ++y) {
+                letterPixels += during.pixelColor(x, y).value() < 60;
+                backgroundPixels += during.pixelColor(x, y) == grey;
+            }
+        QVERIFY2(letterPixels > 50, "the prompt is on screen during the delay");
+        QVERIFY2(backgroundPixels > promptArea.width() * promptArea.height() / 2, "on the painted backdrop");
         QVERIFY(!p.desktop.windowVisible("Card1"));
         QVERIFY(p.desktop.waitForWindow("Card1", 3000));
         QTRY_VERIFY(p.desktop.pixel(leftCardCentre.x(), leftCardCentre.y()) != grey);  // the stimulus is back
