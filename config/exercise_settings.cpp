@@ -46,6 +46,13 @@ SlotColumn ExerciseSettings::designedCalibratedColumn() {
     return column;
 }
 
+bool ExerciseSettings::anyAsked() const {
+    for (bool flag : asked)
+        if (flag)
+            return true;
+    return false;
+}
+
 SlotColumn& ExerciseSettings::column(SlotRole role) {
     switch (role) {
     case SlotRole::Initial: return initial;

@@ -90,6 +90,8 @@ struct ExerciseSettings {
     SlotColumn& column(SlotRole role);
     const SlotColumn& column(SlotRole role) const;
     bool isAsked(Submodality s) const { return asked[static_cast<std::size_t>(s)]; }
+    // Some question may be asked (exercises 3 and 4 need one).
+    bool anyAsked() const;
     int exerciseNumber() const { return static_cast<int>(exerciseKind); }
 
     // The grid as designed: colour rows On/On/Off, every shape and position row

@@ -34,6 +34,12 @@ struct ChannelValues {
 // with the decimals 0.333, 0.666 and 0.6, truncating once after the scaling.
 ChannelValues colourModel(double brightness, double hue, double saturation);
 
+// The absolute value of a channel value, computed without overflow.
+inline std::int32_t channelMagnitude(std::int32_t value) {
+    const std::int64_t magnitude = value < 0 ? -std::int64_t{value} : std::int64_t{value};
+    return magnitude > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(magnitude);
+}
+
 // The low 8 bits of a channel value: what a painted channel shows.
 inline std::uint8_t lowByte(std::int32_t value) { return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFFu); }
 

@@ -27,6 +27,8 @@ public:
     void timer1Tick();  // TSubmCheck.Timer1Timer
     void timer2Tick();  // TSubmCheck.Timer2Timer
 
+    // What the engine's operations work with, for calling them one by one.
+    EngineContext& context() { return context_; }
     const PhaseTimer& timer1() const { return timer1_; }
     const PhaseTimer& timer2() const { return timer2_; }
     // True while a step or a reference generation runs, also while its

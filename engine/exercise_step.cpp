@@ -19,13 +19,6 @@ constexpr const char* wholeWindowMessage =
     "Ура!!! Разницы между объектом и эталоном нет! Упражнение успешно выполнено! Число удачных ходов - ";
 constexpr const char* blank = " ";
 
-bool anyAsked(const ExerciseSettings& settings) {
-    for (bool asked : settings.asked)
-        if (asked)
-            return true;
-    return false;
-}
-
 // Brightness has twice the weight of every other question: draws of 0 and 1
 // both ask about it. Precondition: some asked flag is true.
 Submodality chooseQuestion(EngineContext& engine) {
@@ -219,7 +212,7 @@ void ExerciseStep::writePromptAndQuestion() {
     }
     // The grid may have been changed during the exercise so that nothing is
     // left to ask about: end the exercise instead of searching forever.
-    if (!anyAsked(e_.settings)) {
+    if (!e_.settings.anyAsked()) {
         endWith(noCalibratedSubmodalityMessage);
         closeFields();
         return;

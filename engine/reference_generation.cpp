@@ -15,21 +15,7 @@ constexpr double pi = std::numbers::pi;
 // is taken all the same, so the sequence of draws never changes.
 std::int32_t drawBelow(RandomGenerator& random, std::int32_t k) { return random.drawInt(k > 0 ? k : 0); }
 
-// The low 8 bits of the absolute value of a channel, computed without overflow.
-std::uint8_t lowByteOfAbsolute(std::int32_t value) {
-    const std::int64_t wide = value;
-    const std::uint64_t magnitude = static_cast<std::uint64_t>(wide < 0 ? -wide : wide);
-    return static_cast<std::uint8_t>(magnitude & 0xFFu);
-}
-
 bool inByteRange(std::int32_t value) { return value >= 0 && value <= 255; }
-
-bool nothingAsked(const ExerciseSettings& settings) {
-    for (int s = static_cast<int>(Submodality::Brightness); s <= static_cast<int>(Submodality::Rotation); ++s)
-        if (settings.isAsked(static_cast<Submodality>(s)))
-            return false;
-    return true;
-}
 
 // The colour loop, repeated until all three channels lie in 0..255.
 void drawColourParameters(EngineContext& engine) {
@@ -139,7 +125,7 @@ void generateReference(EngineContext& engine) {
 
     // Refusal of exercises 3 and 4 when nothing is asked.
     const int exercise = settings.exerciseNumber();
-    if ((exercise == 3 || exercise == 4) && nothingAsked(settings)) {
+    if ((exercise == 3 || exercise == 4) && !settings.anyAsked()) {
         // A count still running from an earlier reference must not start
         // the refused exercise later, over the configuration window.
         engine.timer1.setEnabled(false);
@@ -161,9 +147,9 @@ void generateReference(EngineContext& engine) {
     if (!settings.standardColor.enabled)
         drawColourParameters(engine);
     const ChannelValues c = colourModel(state.referenceBrightness, state.referenceHue, state.referenceSaturation);
-    state.referenceRed = lowByteOfAbsolute(c.red);
-    state.referenceGreen = lowByteOfAbsolute(c.green);
-    state.referenceBlue = lowByteOfAbsolute(c.blue);
+    state.referenceRed = lowByte(channelMagnitude(c.red));
+    state.referenceGreen = lowByte(channelMagnitude(c.green));
+    state.referenceBlue = lowByte(channelMagnitude(c.blue));
     const Rgb colour{state.referenceRed, state.referenceGreen, state.referenceBlue};
 
     // The whole window is the reference.

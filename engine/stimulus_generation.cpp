@@ -18,13 +18,6 @@ bool isExercise3(const EngineContext& engine) { return engine.settings.exerciseK
 // A coin of the program: draw n in 0..999 and tell whether n > 500.
 bool coin(EngineContext& engine) { return engine.random.drawInt(1000) > 500; }
 
-// The absolute value of a channel, computed without overflow.
-std::int32_t channelValue(std::int32_t modelValue) {
-    const std::int64_t wide = modelValue;
-    const std::int64_t magnitude = wide < 0 ? -wide : wide;
-    return magnitude > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(magnitude);
-}
-
 // One tenth of the free room along an axis, truncated.
 std::int32_t tenthOfFreeRoom(std::int32_t windowExtent, std::int32_t referenceExtent) {
     return trunc32((windowExtent - referenceExtent) * 0.1);
@@ -140,9 +133,9 @@ void produceFirstStimulus(EngineContext& engine) {
 
     // The deltas, from the absolute channel values, not limited to 0..255.
     const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
-    state.deltaRed = channelValue(c.red) - state.baseRed;
-    state.deltaGreen = channelValue(c.green) - state.baseGreen;
-    state.deltaBlue = channelValue(c.blue) - state.baseBlue;
+    state.deltaRed = channelMagnitude(c.red) - state.baseRed;
+    state.deltaGreen = channelMagnitude(c.green) - state.baseGreen;
+    state.deltaBlue = channelMagnitude(c.blue) - state.baseBlue;
 
     // The colour steps.
     state.saturationStep = state.objectSaturation - state.referenceSaturation;
@@ -272,9 +265,9 @@ void produceNextStimulus(EngineContext& engine) {
 
     // A channel whose difference is 1 or less stays at the base colour.
     const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
-    state.deltaRed = std::abs(state.deltaRed) > 1 ? channelValue(c.red) - state.baseRed : 0;
-    state.deltaGreen = std::abs(state.deltaGreen) > 1 ? channelValue(c.green) - state.baseGreen : 0;
-    state.deltaBlue = std::abs(state.deltaBlue) > 1 ? channelValue(c.blue) - state.baseBlue : 0;
+    state.deltaRed = std::abs(state.deltaRed) > 1 ? channelMagnitude(c.red) - state.baseRed : 0;
+    state.deltaGreen = std::abs(state.deltaGreen) > 1 ? channelMagnitude(c.green) - state.baseGreen : 0;
+    state.deltaBlue = std::abs(state.deltaBlue) > 1 ? channelMagnitude(c.blue) - state.baseBlue : 0;
 
     state.objectWidth = state.objectWidth + state.shiftWidth;
     state.objectHeight = state.objectHeight + state.shiftHeight;

@@ -66,28 +66,36 @@ void SurfaceWidget::endPainting() {
 void SurfaceWidget::setBrushColour(Rgb colour) { brush_ = toQColor(colour); }
 void SurfaceWidget::setPenColour(Rgb colour) { pen_ = toQColor(colour); }
 
+namespace {
+
 // The box between two corners in any order, its right and bottom edges left
 // out; a box without area draws nothing.
-std::optional<QRect> SurfaceWidget::shapeBox(int x1, int y1, int x2, int y2) {
+std::optional<QRect> shapeBox(int x1, int y1, int x2, int y2) {
     const int left = std::min(x1, x2), right = std::max(x1, x2);
     const int top = std::min(y1, y2), bottom = std::max(y1, y2);
     if (right <= left || bottom <= top)
         return std::nullopt;
-    QPainter& p = painter();
-    p.setPen(QPen(pen_, 1));
-    p.setBrush(brush_);
     // A 1-pixel outline of QRect(x, y, w, h) covers x..x + w.
     return QRect(left, top, right - left - 1, bottom - top - 1);
 }
 
+}  // namespace
+
+QPainter& SurfaceWidget::shapePainter() {
+    QPainter& p = painter();
+    p.setPen(QPen(pen_, 1));
+    p.setBrush(brush_);
+    return p;
+}
+
 void SurfaceWidget::rectangle(int x1, int y1, int x2, int y2) {
     if (const auto box = shapeBox(x1, y1, x2, y2))
-        painter().drawRect(*box);
+        shapePainter().drawRect(*box);
 }
 
 void SurfaceWidget::ellipse(int x1, int y1, int x2, int y2) {
     if (const auto box = shapeBox(x1, y1, x2, y2))
-        painter().drawEllipse(*box);
+        shapePainter().drawEllipse(*box);
 }
 
 void SurfaceWidget::moveTo(int x, int y) { current_ = QPoint(x, y); }

@@ -51,7 +51,8 @@ protected:
 private:
     QImage& image();
     QPainter& painter();
-    std::optional<QRect> shapeBox(int x1, int y1, int x2, int y2);
+    // The painter with the pen and the brush of filled shapes.
+    QPainter& shapePainter();
     void endPainting();
     void clearToBackground();
 

@@ -467,8 +467,8 @@ private slots:
         EngineFixture f;
         f.settings.referenceShowLimit = {true, 10};
         generateReference(f.context);
-        QVERIFY(f.contextTimer1.enabled());
-        QCOMPARE(f.contextTimer1.interval(), 10000);
+        QVERIFY(f.engine.timer1().enabled());
+        QCOMPARE(f.engine.timer1().interval(), 10000);
         QVERIFY(f.timer1.running);
         QCOMPARE(f.timer1.period, 10000LL);
     }
@@ -476,8 +476,8 @@ private slots:
     void withoutTheLimitTimer1IsUntouched() {
         EngineFixture f;
         generateReference(f.context);
-        QVERIFY(!f.contextTimer1.enabled());
-        QCOMPARE(f.contextTimer1.interval(), 1000);
+        QVERIFY(!f.engine.timer1().enabled());
+        QCOMPARE(f.engine.timer1().interval(), 1000);
         QCOMPARE(f.timer1.starts, 0);
     }
 
@@ -505,7 +505,7 @@ private slots:
         for (const char* closed : {"TForm1:close", "TForm2:close", "TForm3:close", "TSubmCheck:close"})
             log.push_back(closed);
         QCOMPARE(f.log, log);
-        QVERIFY(!f.contextTimer1.enabled());
+        QVERIFY(!f.engine.timer1().enabled());
         QCOMPARE(f.timer1.starts, 0);
         QCOMPARE(f.random.state(), 321u);
         QVERIFY(f.referenceWindow.fakeSurface().calls.empty());
@@ -550,7 +550,7 @@ private slots:
         generateReference(f.context);
         QVERIFY(f.messages.shown.empty());
         QVERIFY(f.referenceWindow.visible);
-        QVERIFY(f.contextTimer1.enabled());
+        QVERIFY(f.engine.timer1().enabled());
         Lcg g{0};
         g.draw(255), g.draw(1000), g.draw(255);  // the colour of seed 0, accepted at once
         QCOMPARE(f.random.state(), g.state);

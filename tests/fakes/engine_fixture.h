@@ -28,10 +28,8 @@ struct EngineFixture {
     FakeTimerDevice timer1{clock};
     FakeTimerDevice timer2{clock};
     ExerciseEngine engine{settings, state, random, windows, messages, wait, timer1, timer2};
-    PhaseTimer contextTimer1{timer1};
-    PhaseTimer contextTimer2{timer2};
-    // A context for calling the engine's operations one by one.
-    EngineContext context{settings, state, random, windows, messages, wait, contextTimer1, contextTimer2};
+    // For calling the engine's operations one by one.
+    EngineContext& context = engine.context();
 };
 
 }  // namespace kestrani::fakes
