@@ -29,6 +29,21 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
+// The changed object's corners and extents, compared as a whole.
+struct Corners {
+    int x1, y1, x2, y2;
+    friend bool operator==(const Corners&, const Corners&) = default;
+};
+struct Extent {
+    int width, height;
+    friend bool operator==(const Extent&, const Extent&) = default;
+};
+Corners cornersOf(const ExerciseState& s) { return {s.objectX1, s.objectY1, s.objectX2, s.objectY2}; }
+Extent extentOf(const ExerciseState& s) { return {s.objectWidth, s.objectHeight}; }
+char* toString(const Corners& c) { return QTest::toString(QString("(%1, %2)-(%3, %4)").arg(c.x1).arg(c.y1).arg(c.x2).arg(c.y2)); }
+char* toString(const Extent& e) { return QTest::toString(QString("%1 x %2").arg(e.width).arg(e.height)); }
+
+
 // The first seed from 0 whose draws with the given ranges satisfy the test.
 std::uint32_t seedWhere(std::vector<int> ranges, const std::function<bool(const std::vector<int>&)>& wanted) {
     for (std::uint32_t seed = 0;; ++seed) {
@@ -343,15 +358,11 @@ private slots:
         firstStep(f);
         QCOMPARE(f.random.state(), 9u);
         QCOMPARE(f.state.deltaRed, 0);
-        QCOMPARE(f.state.objectX1, 200);
-        QCOMPARE(f.state.objectY1, 300);
-        QCOMPARE(f.state.objectX2, 301);
-        QCOMPARE(f.state.objectY2, 352);
+        QCOMPARE(cornersOf(f.state), (Corners{200, 300, 301, 352}));
         nextStep(f);
         QCOMPARE(f.state.objectX1, 199);
         QCOMPARE(f.state.objectY1, 299);
-        QCOMPARE(f.state.objectWidth, 100);
-        QCOMPARE(f.state.objectHeight, 51);
+        QCOMPARE(extentOf(f.state), (Extent{100, 51}));
         nextStep(f);
         QCOMPARE(f.state.objectX1, 200);
         QCOMPARE(f.state.objectWidth, 101);
@@ -383,8 +394,7 @@ private slots:
         firstStep(f);
         QCOMPARE(f.state.objectX1, x1);
         QCOMPARE(f.state.objectY1, y1);
-        QCOMPARE(f.state.objectWidth, 101);
-        QCOMPARE(f.state.objectHeight, 52);
+        QCOMPARE(extentOf(f.state), (Extent{101, 52}));
         QCOMPARE(f.state.objectX2, x1 + 101);
         QCOMPARE(f.random.state(), advanced(seed, 1));
     }
@@ -457,10 +467,7 @@ private slots:
         QCOMPARE(g.draw(1000), 500);
         f.random.setState(1602599);
         firstStep(f);
-        QCOMPARE(f.state.objectX1, 200);
-        QCOMPARE(f.state.objectY1, 300);
-        QCOMPARE(f.state.objectX2, 301);
-        QCOMPARE(f.state.objectY2, 352);
+        QCOMPARE(cornersOf(f.state), (Corners{200, 300, 301, 352}));
         QCOMPARE(f.random.state(), g.state);
     }
 
@@ -494,11 +501,10 @@ private slots:
         f.random.setState(seedWithCoins({coin}));
         firstStep(f);
         // dw = Trunc(300 × 0.1) = 30; the left edge moves 15 pixels, keeping the centre.
-        QCOMPARE(s.objectWidth, coin ? 130 : 70);
+        QCOMPARE(extentOf(s), (Extent{coin ? 130 : 70, 80}));
         QCOMPARE(s.objectX1, coin ? 135 : 165);
         QCOMPARE(s.objectX2, s.objectX1 + s.objectWidth);
         QCOMPARE(s.objectY1, 100);
-        QCOMPARE(s.objectHeight, 80);
         const std::uint32_t afterFirst = f.random.state();
         const std::vector<int> expected{30, 24, 19, 15, 12, 9, 7, 5, 4, 3, 2, 1, 0, 1, 0, 1, 0};
         std::vector<int> differences{std::abs(s.objectWidth - 100)};
@@ -519,9 +525,8 @@ private slots:
         // Width first, then height; dw = 40, dh = Trunc(600 × 0.1) = 60.
         f.random.setState(seedWithCoins({false, true}));
         firstStep(f);
-        QCOMPARE(f.state.objectWidth, 61);
+        QCOMPARE(extentOf(f.state), (Extent{61, 112}));
         QCOMPARE(f.state.objectX1, 220);
-        QCOMPARE(f.state.objectHeight, 112);
         QCOMPARE(f.state.objectY1, 270);
     }
 
@@ -539,8 +544,7 @@ private slots:
         QCOMPARE(s.shiftX1, s.stepX1);
         QCOMPARE(s.objectX1, 205);
         QCOMPARE(s.objectY1, 292);
-        QCOMPARE(s.objectWidth, 100);
-        QCOMPARE(s.objectHeight, 56);
+        QCOMPARE(extentOf(s), (Extent{100, 56}));
     }
 
     void firstStimulusKeepsTheGeometricStepsAndShifts() {
@@ -610,12 +614,8 @@ private slots:
         f.random.setState(seedWithCoins({true}));
         firstStep(f);
         ExerciseState& s = f.state;
-        QCOMPARE(s.objectWidth, 0);
-        QCOMPARE(s.objectHeight, 200);
-        QCOMPARE(s.objectX1, 170);
-        QCOMPARE(s.objectY1, 71);
-        QCOMPARE(s.objectX2, 170);
-        QCOMPARE(s.objectY2, 271);
+        QCOMPARE(extentOf(s), (Extent{0, 200}));
+        QCOMPARE(cornersOf(s), (Corners{170, 71, 170, 271}));
     }
 
     void twoLinePassesInAnAnsweredStep() {
@@ -636,15 +636,11 @@ private slots:
         QCOMPARE(s.stepY1, 6);
         QCOMPARE(s.stepWidth, 29);
         QCOMPARE(s.stepHeight, -12);
-        QCOMPARE(s.objectWidth, 31);
-        QCOMPARE(s.objectHeight, 197);
+        QCOMPARE(extentOf(s), (Extent{31, 197}));
         QCOMPARE(s.objectX1, 211);
         QCOMPARE(s.objectY1, 49);
         completeGeometry(f.context);
-        QCOMPARE(s.objectX1, 266);
-        QCOMPARE(s.objectY1, 21);
-        QCOMPARE(s.objectX2, 297);
-        QCOMPARE(s.objectY2, 218);
+        QCOMPARE(cornersOf(s), (Corners{266, 21, 297, 218}));
     }
 
     void lineAbove90DegreesRunsToTheLeft() {
@@ -806,9 +802,8 @@ private slots:
             QCOMPARE(s.objectY1, 268);
             break;
         case Submodality::Height:
-            QCOMPARE(s.objectHeight, 52);
+            QCOMPARE(extentOf(s), (Extent{125, 52}));
             QCOMPARE(s.objectY1, 275);
-            QCOMPARE(s.objectWidth, 125);
             QCOMPARE(s.objectX1, 176);
             break;
         case Submodality::HorizontalPosition:
@@ -868,8 +863,7 @@ private slots:
         QCOMPARE(f.state.objectLength, 200 + 80.0);
         QCOMPARE(f.state.angleStep, pi / 4 * 0.8);  // the step itself goes on
         // Box of the reference tilt and length 280: Trunc(280 cos 45°) = 197 both ways.
-        QCOMPARE(f.state.objectWidth, 197);
-        QCOMPARE(f.state.objectHeight, 197);
+        QCOMPARE(extentOf(f.state), (Extent{197, 197}));
         QCOMPARE(f.state.objectX2 - f.state.objectX1, 197);
         nextStep(f);
         QVERIFY(!f.state.referenceFirst);
