@@ -146,7 +146,7 @@ void cancelAskedDifference(ExerciseState& state, bool line) {
     }
 }
 
-bool askedDifferenceCancelled(const ExerciseState& state, Submodality asked) {
+bool cancelledInThisStep(const ExerciseState& state, Submodality asked) {
     return state.askedDifferenceCancelled && state.questionKind == asked;
 }
 
@@ -181,10 +181,10 @@ void applyShifts(const ExerciseSettings& settings, ExerciseState& state) {
 // reference's tilt or length; the steps go on fading out from their values.
 void drawnGeometry(const ExerciseSettings& settings, ExerciseState& state) {
     if (settings.objectKind == ObjectKind::Line) {
-        state.objectAngle = askedDifferenceCancelled(state, Submodality::Rotation)
+        state.objectAngle = cancelledInThisStep(state, Submodality::Rotation)
                                 ? state.referenceAngle
                                 : state.referenceAngle + state.angleStep;
-        state.objectLength = askedDifferenceCancelled(state, Submodality::Area)
+        state.objectLength = cancelledInThisStep(state, Submodality::Area)
                                  ? state.referenceLength
                                  : state.referenceLength + state.lengthStep;
         linePass(state);
