@@ -9,6 +9,14 @@ namespace kestrani {
 
 namespace {
 
+// An object as the measures see it: its channels, its saturation and its box
+// (corner and extents; a line drawn leftwards has a negative width).
+struct Appearance {
+    std::int64_t red = 0, green = 0, blue = 0;
+    double saturation = 0;
+    std::int64_t x = 0, y = 0, width = 0, height = 0;
+};
+
 template <typename T>
 int signOf(T value) {
     return (value > T(0)) - (value < T(0));
@@ -33,13 +41,8 @@ Appearance colourOnly(std::int64_t red, std::int64_t green, std::int64_t blue, d
     return {red, green, blue, saturation, 0, 0, 0, 0};
 }
 
-}  // namespace
-
-double objectChroma(const ExerciseState& s) {
-    return chroma(std::int64_t{s.baseRed} + s.deltaRed, std::int64_t{s.baseGreen} + s.deltaGreen,
-                  std::int64_t{s.baseBlue} + s.deltaBlue);
-}
-
+// The sign tells whether the object has more (> 0) or less (< 0) of the
+// property asked about than the reference; 0 means no difference.
 int measureSign(Submodality asked, const Appearance& o, const Appearance& r) {
     switch (asked) {
     case Submodality::Brightness: return signOf((o.red + o.green + o.blue) - (r.red + r.green + r.blue));
@@ -57,6 +60,13 @@ int measureSign(Submodality asked, const Appearance& o, const Appearance& r) {
     case Submodality::Green: return signOf(o.green - r.green);
     }
     return 0;
+}
+
+}  // namespace
+
+double objectChroma(const ExerciseState& s) {
+    return chroma(std::int64_t{s.baseRed} + s.deltaRed, std::int64_t{s.baseGreen} + s.deltaGreen,
+                  std::int64_t{s.baseBlue} + s.deltaBlue);
 }
 
 int comparisonSign(const ExerciseState& s, Submodality asked, double objectChroma) {

@@ -2,27 +2,14 @@
 // Judging answers: which object has more of the property asked about
 // (exercise 4), and whether the drawn object differs in it (exercise 3).
 
-#include <cstdint>
-
 #include "config/exercise_settings.h"
 #include "engine/exercise_state.h"
 
 namespace kestrani {
 
-// An object as the measures see it: its channels, its saturation and its box
-// (corner and extents; a line drawn leftwards has a negative width).
-struct Appearance {
-    std::int64_t red = 0, green = 0, blue = 0;
-    double saturation = 0;
-    std::int64_t x = 0, y = 0, width = 0, height = 0;
-};
-
-// The sign tells whether the object has more (> 0) or less (< 0) of the
-// property asked about than the reference; 0 means no difference.
-int measureSign(Submodality asked, const Appearance& object, const Appearance& reference);
-
-// Exercise 4: the measure of the changed object against the reference, from
-// the full channel values and the object fields.
+// Exercise 4: the sign tells whether the changed object has more (> 0) or
+// less (< 0) of the property asked about than the reference; 0 means no
+// difference. From the full channel values and the object fields.
 int comparisonSign(const ExerciseState& state, Submodality asked, double objectChroma);
 
 // Exercise 3: whether the object differs from the reference in the asked
