@@ -1,14 +1,21 @@
 #pragma once
-// Judging an answer of exercise 4: which object has more of the property asked about.
+// Judging answers: which object has more of the property asked about
+// (exercise 4), and whether the drawn object differs in it (exercise 3).
 
 #include "config/exercise_settings.h"
 #include "engine/exercise_state.h"
 
 namespace kestrani {
 
-// The sign of the measure tells whether the changed object has more (> 0) or
-// less (< 0) of the property asked about than the reference; 0 means no difference.
+// Exercise 4: the sign tells whether the changed object has more (> 0) or
+// less (< 0) of the property asked about than the reference; 0 means no
+// difference. From the full channel values and the object fields.
 int comparisonSign(const ExerciseState& state, Submodality asked, double objectChroma);
+
+// Exercise 3: whether the object differs from the reference in the asked
+// measure as both are drawn: the channels as painted, the box between the
+// drawn corners (none for a whole window). Precondition: the geometry is complete.
+bool drawnObjectDiffers(const ExerciseState& state, ObjectKind kind, Submodality asked);
 
 struct Verdict {
     bool wrong = false;

@@ -44,6 +44,14 @@ struct ExerciseState {
     double angleStep = 0.0, lengthStep = 0.0;
     double objectAngle = 0.0, objectLength = 0.0;
 
+    // Exercise 3: the asked difference is cancelled in this step; the stimulus
+    // before any cancellation still differs from the reference in the asked
+    // measure; the channel differences the fade-out has reached, which a
+    // cancelled step does not show.
+    bool askedDifferenceCancelled = false;
+    bool askedDifferenceLeft = false;
+    std::int32_t fadedRed = 0, fadedGreen = 0, fadedBlue = 0;
+
     std::int32_t delayMilliseconds = 0;
 };
 

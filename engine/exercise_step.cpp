@@ -47,6 +47,7 @@ private:
     void endWith(const std::string& message);
     std::string withCount(const char* message) const { return message + std::to_string(s_.successCount); }
     void closeFields();
+    void endNothingLeftToAsk();
     void writePromptAndQuestion();
     void showFields();
 
@@ -114,6 +115,8 @@ void ExerciseStep::run() {
         ++s_.successCount;
     }
     completeGeometry(e_);
+    if (exercise() == 3 && s_.continueExercise && !s_.askedDifferenceLeft)
+        endNothingLeftToAsk();
 
     if (sender_ == Sender::TForm3)
         w_.objectField.show();
@@ -202,6 +205,14 @@ void ExerciseStep::closeFields() {
     w_.backdrop.setUpperPrompt(blank);
     w_.referenceWindow.close();
     s_.exerciseFinished = true;
+}
+
+// Exercise 3: the new stimulus, before any cancellation, shows no difference
+// in the asked submodality. The answer just given counts; the question goes.
+void ExerciseStep::endNothingLeftToAsk() {
+    endWith(withCount(noDifferenceMessage));
+    closeFields();
+    w_.backdrop.setLowerPrompt(blank);
 }
 
 void ExerciseStep::writePromptAndQuestion() {

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "engine/answer_judging.h"
+
 namespace kestrani {
 
 namespace {
@@ -23,15 +25,27 @@ std::int32_t tenthOfFreeRoom(std::int32_t windowExtent, std::int32_t referenceEx
     return trunc32((windowExtent - referenceExtent) * 0.1);
 }
 
+// A line's box from its tilt and length; it runs rightwards from its start
+// when the cosine is positive, and always downwards.
+struct LineBox {
+    std::int32_t width, height;
+    bool rightwards;
+};
+
+LineBox lineBox(double angle, double length) {
+    const double cosine = std::cos(angle);
+    return {trunc32(std::fabs(cosine * length)), trunc32(std::fabs(std::sin(angle) * length)), cosine > 0};
+}
+
 // The line pass: extents from tilt and length, the start point moved by half
 // the difference between the reference's and the line's extents, the end point.
 void linePass(ExerciseState& state) {
-    const double cosine = std::cos(state.objectAngle);
-    state.objectWidth = trunc32(std::fabs(cosine * state.objectLength));
-    state.objectHeight = trunc32(std::fabs(std::sin(state.objectAngle) * state.objectLength));
+    const LineBox box = lineBox(state.objectAngle, state.objectLength);
+    state.objectWidth = box.width;
+    state.objectHeight = box.height;
     state.objectX1 = state.objectX1 + (state.referenceWidth - state.objectWidth) / 2;
     state.objectY1 = state.objectY1 + (state.referenceHeight - state.objectHeight) / 2;
-    state.objectX2 = cosine > 0 ? state.objectX1 + state.objectWidth : state.objectX1 - state.objectWidth;
+    state.objectX2 = box.rightwards ? state.objectX1 + state.objectWidth : state.objectX1 - state.objectWidth;
     state.objectY2 = state.objectY1 + state.objectHeight;
 }
 
@@ -68,44 +82,127 @@ std::int32_t geometricStep(std::int32_t referenceValue, std::int32_t objectValue
     return d - trunc32(0.8 * d);
 }
 
-// Exercise 3: cancel the difference in the asked submodality.
-void cancelAskedDifference(ExerciseState& state) {
+// The reference's width or height, the centre kept.
+void referenceWidthKeepingCentre(ExerciseState& state) {
+    state.shiftWidth = state.referenceWidth - state.objectWidth;
+    state.shiftX1 = (-state.shiftWidth) / 2;
+}
+void referenceHeightKeepingCentre(ExerciseState& state) {
+    state.shiftHeight = state.referenceHeight - state.objectHeight;
+    state.shiftY1 = (-state.shiftHeight) / 2;
+}
+
+// A line's start moves twice in a step, by each line pass, and its centre
+// lies half its box away from the start. The shifts put the drawn centre on
+// the reference's (the middle of its end points), to the half pixel the two
+// extents allow. A position question cancels neither tilt nor length, so both
+// passes give the box of the first.
+void centreLineHorizontally(ExerciseState& state) {
+    const LineBox box = lineBox(state.referenceAngle + state.objectAngle, state.referenceLength + state.objectLength);
+    const std::int32_t reach = box.rightwards ? box.width : -box.width;
+    const std::int32_t start = (state.referenceX1 + state.referenceX2 - reach) / 2;
+    state.shiftX1 = start - state.objectX1 - 2 * ((state.referenceWidth - box.width) / 2);
+}
+void centreLineVertically(ExerciseState& state) {
+    const LineBox box = lineBox(state.referenceAngle + state.objectAngle, state.referenceLength + state.objectLength);
+    const std::int32_t start = (state.referenceY1 + state.referenceY2 - box.height) / 2;
+    state.shiftY1 = start - state.objectY1 - 2 * ((state.referenceHeight - box.height) / 2);
+}
+
+// Exercise 3: cancel the difference in the asked submodality for this step.
+void cancelAskedDifference(ExerciseState& state, bool line) {
     switch (state.questionKind) {
     case Submodality::Brightness: state.brightnessShift = 0; break;
     case Submodality::Hue:
     case Submodality::Blue:
     case Submodality::Green: state.hueShift = 0; break;
     case Submodality::Saturation: state.saturationShift = 0; break;
-    case Submodality::Height:
-        state.shiftHeight = state.referenceHeight - state.objectHeight;
-        state.shiftY1 = (-state.shiftHeight) / 2;
+    case Submodality::Height: referenceHeightKeepingCentre(state); break;
+    case Submodality::Width: referenceWidthKeepingCentre(state); break;
+    case Submodality::Area:
+        // A line's length; a rectangle's or an ellipse's width and height.
+        if (line) {
+            state.objectLength = 0;
+        } else {
+            referenceWidthKeepingCentre(state);
+            referenceHeightKeepingCentre(state);
+        }
         break;
-    case Submodality::Width:
-        state.shiftWidth = state.referenceWidth - state.objectWidth;
-        state.shiftX1 = (-state.shiftWidth) / 2;
-        break;
-    case Submodality::Area: state.objectLength = 0; break;
     case Submodality::VerticalPosition:
-        state.shiftY1 = (state.referenceY1 - state.objectY1) -
-                        ((state.objectHeight - state.referenceHeight + state.stepHeight) / 2);
+        if (line)
+            centreLineVertically(state);
+        else
+            state.shiftY1 = (state.referenceY1 - state.objectY1) -
+                            ((state.objectHeight - state.referenceHeight + state.stepHeight) / 2);
         break;
     case Submodality::HorizontalPosition:
-        state.shiftX1 = (state.referenceX1 - state.objectX1) -
-                        ((state.objectWidth - state.referenceWidth + state.stepWidth) / 2);
+        if (line)
+            centreLineHorizontally(state);
+        else
+            state.shiftX1 = (state.referenceX1 - state.objectX1) -
+                            ((state.objectWidth - state.referenceWidth + state.stepWidth) / 2);
         break;
     case Submodality::Rotation: state.objectAngle = 0; break;
     }
 }
 
-// Exercise 3, a step whose object shows no difference in the asked
-// submodality: the answer key says so (referenceFirst is set only then).
-bool askedDifferenceCancelled(const EngineContext& engine, Submodality asked) {
-    return isExercise3(engine) && engine.state.referenceFirst && engine.state.questionKind == asked;
+bool cancelledInThisStep(const ExerciseState& state, Submodality asked) {
+    return state.askedDifferenceCancelled && state.questionKind == asked;
 }
 
-}  // namespace
+// The colour and the geometry of this step's object from its shifts, up to
+// the last line pass. A channel whose difference is 1 or less stays at the base.
+void applyShifts(const ExerciseSettings& settings, ExerciseState& state) {
+    state.objectSaturation = state.saturationShift + state.referenceSaturation;
+    state.objectBrightness = state.brightnessShift + state.referenceBrightness;
+    state.objectHue = state.hueShift + state.referenceHue;
 
-void produceFirstStimulus(EngineContext& engine) {
+    const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
+    state.deltaRed = std::abs(state.deltaRed) > 1 ? channelMagnitude(c.red) - state.baseRed : 0;
+    state.deltaGreen = std::abs(state.deltaGreen) > 1 ? channelMagnitude(c.green) - state.baseGreen : 0;
+    state.deltaBlue = std::abs(state.deltaBlue) > 1 ? channelMagnitude(c.blue) - state.baseBlue : 0;
+
+    state.objectWidth = state.objectWidth + state.shiftWidth;
+    state.objectHeight = state.objectHeight + state.shiftHeight;
+
+    // The first line pass.
+    if (settings.objectKind == ObjectKind::Line) {
+        state.objectAngle = state.referenceAngle + state.objectAngle;
+        state.objectLength = state.referenceLength + state.objectLength;
+        linePass(state);
+    }
+
+    state.objectX1 = state.objectX1 + state.shiftX1;
+    state.objectY1 = state.objectY1 + state.shiftY1;
+}
+
+// The end points as drawn; for a line, its last pass. Where exercise 3
+// cancels the tilt or length difference in this step, the line has the
+// reference's tilt or length; the steps go on fading out from their values.
+void drawnGeometry(const ExerciseSettings& settings, ExerciseState& state) {
+    if (settings.objectKind == ObjectKind::Line) {
+        state.objectAngle = cancelledInThisStep(state, Submodality::Rotation)
+                                ? state.referenceAngle
+                                : state.referenceAngle + state.angleStep;
+        state.objectLength = cancelledInThisStep(state, Submodality::Area)
+                                 ? state.referenceLength
+                                 : state.referenceLength + state.lengthStep;
+        linePass(state);
+        return;
+    }
+    state.objectX2 = state.objectX1 + state.objectWidth;
+    state.objectY2 = state.objectY1 + state.objectHeight;
+}
+
+// Exercise 3: whether the object, as the geometry will be completed and drawn,
+// differs from the reference in the asked measure.
+bool differsWhenDrawn(const ExerciseSettings& settings, ExerciseState state) {
+    drawnGeometry(settings, state);
+    return drawnObjectDiffers(state, settings.objectKind, state.questionKind);
+}
+
+// The first stimulus, every difference at its opening size.
+void openingStimulus(EngineContext& engine) {
     ExerciseState& state = engine.state;
 
     // The colour parameters, ±50 and ±π/2 from the reference.
@@ -141,11 +238,6 @@ void produceFirstStimulus(EngineContext& engine) {
     state.saturationStep = state.objectSaturation - state.referenceSaturation;
     state.brightnessStep = state.objectBrightness - state.referenceBrightness;
     state.hueStep = state.objectHue - state.referenceHue;
-
-    // Exercise 3: the first object differs from the reference in every
-    // changeable submodality, so the answer key says that it differs.
-    if (isExercise3(engine))
-        state.referenceFirst = false;
 
     const ObjectKind kind = engine.settings.objectKind;
     if (kind == ObjectKind::WholeWindow)
@@ -196,6 +288,21 @@ void produceFirstStimulus(EngineContext& engine) {
     }
 }
 
+}  // namespace
+
+void produceFirstStimulus(EngineContext& engine) {
+    ExerciseState& state = engine.state;
+    openingStimulus(engine);
+    state.askedDifferenceCancelled = false;
+    // Exercise 3: the first object shows every difference it has, so the key
+    // says that it differs; when it shows none in the asked submodality,
+    // nothing is left to ask.
+    if (isExercise3(engine)) {
+        state.referenceFirst = false;
+        state.askedDifferenceLeft = differsWhenDrawn(engine.settings, state);
+    }
+}
+
 void produceNextStimulus(EngineContext& engine) {
     ExerciseState& state = engine.state;
     const bool exercise3 = isExercise3(engine);
@@ -210,6 +317,13 @@ void produceNextStimulus(EngineContext& engine) {
             state.objectWidth = state.referenceWidth + state.shiftWidth;
         if (state.shiftHeight != state.stepHeight)
             state.objectHeight = state.referenceHeight + state.shiftHeight;
+        // A cancelled colour difference was for that step only: the channels
+        // fade on, and freeze, from the differences the fade-out had reached.
+        if (state.askedDifferenceCancelled) {
+            state.deltaRed = state.fadedRed;
+            state.deltaGreen = state.fadedGreen;
+            state.deltaBlue = state.fadedBlue;
+        }
     }
 
     // The colour steps fade out.
@@ -248,58 +362,33 @@ void produceNextStimulus(EngineContext& engine) {
     state.objectAngle = state.angleStep;
     state.objectLength = state.lengthStep;
 
-    // Exercise 3 decides whether the object differs in the asked submodality.
-    if (exercise3) {
-        if (engine.random.drawInt(10000) >= 5000) {
-            state.referenceFirst = false;
-        } else {
-            cancelAskedDifference(state);
-            state.referenceFirst = true;
-        }
-    }
-
-    // The colour parameters of the object.
-    state.objectSaturation = state.saturationShift + state.referenceSaturation;
-    state.objectBrightness = state.brightnessShift + state.referenceBrightness;
-    state.objectHue = state.hueShift + state.referenceHue;
-
-    // A channel whose difference is 1 or less stays at the base colour.
-    const ChannelValues c = colourModel(state.objectBrightness, state.objectHue, state.objectSaturation);
-    state.deltaRed = std::abs(state.deltaRed) > 1 ? channelMagnitude(c.red) - state.baseRed : 0;
-    state.deltaGreen = std::abs(state.deltaGreen) > 1 ? channelMagnitude(c.green) - state.baseGreen : 0;
-    state.deltaBlue = std::abs(state.deltaBlue) > 1 ? channelMagnitude(c.blue) - state.baseBlue : 0;
-
-    state.objectWidth = state.objectWidth + state.shiftWidth;
-    state.objectHeight = state.objectHeight + state.shiftHeight;
-
-    // The first line pass.
-    if (engine.settings.objectKind == ObjectKind::Line) {
-        state.objectAngle = state.referenceAngle + state.objectAngle;
-        state.objectLength = state.referenceLength + state.objectLength;
-        linePass(state);
-    }
-
-    state.objectX1 = state.objectX1 + state.shiftX1;
-    state.objectY1 = state.objectY1 + state.shiftY1;
-}
-
-void completeGeometry(EngineContext& engine) {
-    ExerciseState& state = engine.state;
-    if (engine.settings.objectKind == ObjectKind::Line) {
-        // The line drawn. Where exercise 3 has cancelled the tilt or length
-        // difference in this step, the line has the reference's tilt or length,
-        // as the answer key says; the steps go on fading out from their values.
-        state.objectAngle = askedDifferenceCancelled(engine, Submodality::Rotation)
-                                ? state.referenceAngle
-                                : state.referenceAngle + state.angleStep;
-        state.objectLength = askedDifferenceCancelled(engine, Submodality::Area)
-                                 ? state.referenceLength
-                                 : state.referenceLength + state.lengthStep;
-        linePass(state);
+    state.askedDifferenceCancelled = false;
+    if (!exercise3) {
+        applyShifts(engine.settings, state);
         return;
     }
-    state.objectX2 = state.objectX1 + state.objectWidth;
-    state.objectY2 = state.objectY1 + state.objectHeight;
+
+    // Exercise 3 decides whether the object differs in the asked submodality.
+    // The stimulus as the fade-out leaves it tells whether anything is left
+    // to ask, and keeps the channel differences the next step fades on from.
+    const bool cancel = engine.random.drawInt(10000) < 5000;
+    ExerciseState uncancelled = state;
+    applyShifts(engine.settings, uncancelled);
+    state.askedDifferenceLeft = differsWhenDrawn(engine.settings, uncancelled);
+    if (cancel) {
+        cancelAskedDifference(state, engine.settings.objectKind == ObjectKind::Line);
+        state.askedDifferenceCancelled = true;
+    }
+    applyShifts(engine.settings, state);
+    state.fadedRed = uncancelled.deltaRed;
+    state.fadedGreen = uncancelled.deltaGreen;
+    state.fadedBlue = uncancelled.deltaBlue;
+    // The key says what is drawn. A cancellation that leaves a difference the
+    // measure still sees (the channels' or the extents' truncation, or
+    // another submodality's difference showing in the asked channel) keys "differs".
+    state.referenceFirst = cancel && !differsWhenDrawn(engine.settings, state);
 }
+
+void completeGeometry(EngineContext& engine) { drawnGeometry(engine.settings, engine.state); }
 
 }  // namespace kestrani

@@ -7,6 +7,10 @@
 
 namespace kestrani {
 
+// In exercise 3 both also set the answer key (referenceFirst) from the object
+// as it will be drawn, and askedDifferenceLeft: whether the object, before any
+// cancellation, differs from the reference in the asked submodality.
+
 // After the base colour has been copied from the reference.
 void produceFirstStimulus(EngineContext& engine);
 // In every answered step, after the question of the next stimulus is chosen.

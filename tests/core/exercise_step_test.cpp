@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 #include "engine/answer_judging.h"
 #include "engine/exercise_step.h"
 #include "fakes/draw_oracle.h"
@@ -46,6 +48,60 @@ std::vector<std::string> eventsMatching(const EventLog& log, const std::string& 
         if (event.rfind(prefix, 0) == 0)
             result.push_back(event);
     return result;
+}
+
+// Only the listed submodalities may differ from the reference.
+void onlyChangeable(ExerciseSettings& settings, std::initializer_list<Submodality> on) {
+    for (Submodality row : gridRows)
+        settings.changeable[row].state = SlotState::Off;
+    for (Submodality row : on)
+        settings.changeable[row].state = SlotState::On;
+}
+
+// The rows of exercise3EndsWhenNothingIsLeftToAsk: a first stimulus that does
+// not differ from the reference in the asked submodality.
+struct NothingLeftToAsk {
+    std::function<void(EngineFixture&)> setUp;
+    std::vector<int> ranges;  // of the draws of the start, in their order
+    std::function<bool(const std::vector<int>&)> wanted;
+};
+
+const std::vector<NothingLeftToAsk>& nothingLeftToAskCases() {
+    static const std::vector<NothingLeftToAsk> cases{
+        // Rectangle 101 × 52 at (200, 300); both positions changeable, the
+        // horizontal one asked. Draws: question 9 (horizontal position), n, the
+        // two position coins, then a = 500: the combined offset has u = 0.
+        {[](EngineFixture& f) {
+             f.settings.objectKind = ObjectKind::Rectangle;
+             onlyChangeable(f.settings, {Submodality::HorizontalPosition, Submodality::VerticalPosition});
+             setAsked(f.settings, Submodality::HorizontalPosition);
+             ExerciseState& s = f.state;
+             s.referenceX1 = 200, s.referenceY1 = 300, s.referenceWidth = 101, s.referenceHeight = 52;
+             s.referenceX2 = 301, s.referenceY2 = 352;
+         },
+         {12, 1000, 1000, 1000, 1000, 1000},
+         [](const std::vector<int>& d) { return d[0] == 9 && d[4] == 500 && d[5] != 500; }},
+        // The grey 15 of brightness 25; the darker opening, brightness −25,
+        // gives |Trunc(0.6 × −25)| = 15 again.
+        {[](EngineFixture& f) {
+             onlyChangeable(f.settings, {Submodality::Brightness});
+             setAsked(f.settings, Submodality::Brightness);
+             f.state.referenceBrightness = 25;
+             f.state.referenceRed = f.state.referenceGreen = f.state.referenceBlue = 15;
+         },
+         {12, 1000, 1000},
+         [](const std::vector<int>& d) { return d[0] <= 1 && d[2] <= 500; }},
+        // Hue asked on the grey 60 of brightness 100: no hue shows on a grey.
+        {[](EngineFixture& f) {
+             onlyChangeable(f.settings, {Submodality::Hue});
+             setAsked(f.settings, Submodality::Hue);
+             f.state.referenceBrightness = 100;
+             f.state.referenceRed = f.state.referenceGreen = f.state.referenceBlue = 60;
+         },
+         {12, 1000, 1000},
+         [](const std::vector<int>& d) { return d[0] == 2 || d[0] == 4 || d[0] == 11; }},
+    };
+    return cases;
 }
 
 }  // namespace
@@ -100,6 +156,10 @@ private slots:
         f.settings.objectKind = ObjectKind::Rectangle;
         setAsked(f.settings, Submodality::Brightness);
         f.state.referenceFirst = referenceFirst;
+        // Brightness 100 against 150 on the grey 60: the next object still differs.
+        f.state.referenceBrightness = 100, f.state.brightnessStep = 50;
+        f.state.baseRed = f.state.baseGreen = f.state.baseBlue = 60;
+        f.state.deltaRed = f.state.deltaGreen = f.state.deltaBlue = 30;
         f.engine.step(sender);
         if (isWrong) {
             QCOMPARE(f.messages.shown, std::vector<std::string>{wrong + "4"});
@@ -153,26 +213,24 @@ private slots:
 
     void wholeWindowEndsWhenNoColourDifferenceIsLeft_data() {
         QTest::addColumn<int>("exercise");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("exercise 1") << 1 << true;
-        QTest::newRow("exercise 2") << 2 << true;
-        QTest::newRow("exercise 3 never ends this way") << 3 << false;
+        QTest::addColumn<std::string>("message");
+        QTest::newRow("exercise 1") << 1 << wholeWindowSuccess + "9";
+        QTest::newRow("exercise 2") << 2 << wholeWindowSuccess + "9";
+        // Exercise 3 never ends this way; the next object, which shows no
+        // brightness difference either, leaves nothing to ask, after the right answer.
+        QTest::newRow("exercise 3: nothing left to ask") << 3 << noDifference + "10";
     }
     void wholeWindowEndsWhenNoColourDifferenceIsLeft() {
         QFETCH(int, exercise);
-        QFETCH(bool, ends);
+        QFETCH(std::string, message);
         EngineFixture f;
         midExercise(f, ExerciseKind(exercise), 9);
         setAsked(f.settings, Submodality::Brightness);
         f.state.referenceFirst = true;  // the right answer is the left card / the object
         f.engine.step(exercise == 1 ? Sender::TForm2 : Sender::TForm4);
-        if (ends) {
-            QCOMPARE(f.messages.shown, std::vector<std::string>{wholeWindowSuccess + "9"});
-            QVERIFY(f.state.exerciseFinished);
-            QVERIFY(!f.leftCard.visible && !f.rightCard.visible && !f.objectField.visible);
-        } else {
-            QVERIFY(f.messages.shown.empty());
-        }
+        QCOMPARE(f.messages.shown, std::vector<std::string>{message});
+        QVERIFY(f.state.exerciseFinished);
+        QVERIFY(!f.leftCard.visible && !f.rightCard.visible && !f.objectField.visible);
     }
 
     void twoIdenticalWholeWindowCardsStillHaveAnAnswerKey() {
@@ -400,6 +458,53 @@ private slots:
         f.random.setState(12345);
         f.engine.step(!answered ? Sender::Button1 : wrongAnswer ? Sender::TForm1 : Sender::TForm2);
         QCOMPARE(f.random.state(), Lcg{12345}.after(draws));
+    }
+
+    void exercise3EndsWhenNothingIsLeftToAsk_data() {
+        QTest::addColumn<int>("row");
+        QTest::newRow("horizontal offset truncated to 0") << 0;
+        QTest::newRow("darker brightness 25 paints the same grey") << 1;
+        QTest::newRow("hue asked on a grey") << 2;
+    }
+    void exercise3EndsWhenNothingIsLeftToAsk() {
+        QFETCH(int, row);
+        const NothingLeftToAsk& c = nothingLeftToAskCases()[static_cast<std::size_t>(row)];
+        EngineFixture f;
+        f.settings.exerciseKind = ExerciseKind::DiffersInAsked;
+        f.settings.splitting = false;
+        c.setUp(f);
+        f.random.setState(seedWhere(c.ranges, c.wanted));
+        f.engine.step(Sender::Button1);
+        QCOMPARE(f.messages.shown, std::vector<std::string>{noDifference + "0"});
+        QVERIFY(f.state.exerciseFinished && !f.state.continueExercise);
+        QVERIFY(!f.objectField.visible && !f.referenceWindow.visible);
+        QCOMPARE(f.backdrop.upperPrompt, std::string(" "));
+        QCOMPARE(f.backdrop.lowerPrompt, std::string(" "));
+    }
+
+    void exercise3AnsweredFromTheScreenMeetsNoWrongVerdict() {
+        // A new user: whole window, Brightness the only changeable and
+        // calibrated submodality, from start-up, answering by what the field
+        // shows. Every answer is right, and the exercise ends when no
+        // brightness difference is left to ask about.
+        EngineFixture f;
+        f.settings.exerciseKind = ExerciseKind::DiffersInAsked;
+        onlyChangeable(f.settings, {Submodality::Brightness});
+        setAsked(f.settings, Submodality::Brightness);
+        f.engine.startExercise();
+        const Rgb reference = f.referenceWindow.background;
+        const auto brightness = [](Rgb c) { return c.red + c.green + c.blue; };
+        f.engine.step(Sender::Button1);
+        int answers = 0;
+        while (f.messages.shown.empty() && answers < 300) {
+            const bool same = brightness(f.objectField.background) == brightness(reference);
+            f.engine.step(same ? Sender::TForm4 : Sender::TForm3);
+            ++answers;
+            for (FakeDrawingWindow* w : {&f.leftCard, &f.rightCard, &f.objectField})
+                w->fakeSurface().calls.clear();
+        }
+        QCOMPARE(f.messages.shown, std::vector<std::string>{noDifference + std::to_string(answers)});
+        QVERIFY(answers > 10);
     }
 
     void noDelayAfterAnEnd() {

@@ -44,18 +44,6 @@ char* toString(const Corners& c) { return QTest::toString(QString("(%1, %2)-(%3,
 char* toString(const Extent& e) { return QTest::toString(QString("%1 x %2").arg(e.width).arg(e.height)); }
 
 
-// The first seed from 0 whose draws with the given ranges satisfy the test.
-std::uint32_t seedWhere(std::vector<int> ranges, const std::function<bool(const std::vector<int>&)>& wanted) {
-    for (std::uint32_t seed = 0;; ++seed) {
-        Lcg g{seed};
-        std::vector<int> draws;
-        for (int k : ranges)
-            draws.push_back(g.draw(k));
-        if (wanted(draws))
-            return seed;
-    }
-}
-
 // A seed whose coins (draws in 0..999, true when > 500) come out as given.
 std::uint32_t seedWithCoins(std::vector<bool> coins) {
     return seedWhere(std::vector<int>(coins.size(), 1000), [&](const std::vector<int>& d) {
@@ -884,9 +872,12 @@ private slots:
         f.random.setState(seed);
         firstStep(f);
         nextStep(f);
-        QVERIFY(f.state.referenceFirst);
         QCOMPARE(f.state.objectLength, 200.0);
         QCOMPARE(f.state.objectAngle, pi / 4 - pi / 4 * 0.8);
+        // Drawn at 9° the reference length gives a box of 197 × 31: 197² + 31² =
+        // 39770 against 141² + 141² = 39762, so the key says it differs.
+        QCOMPARE(extentOf(f.state), (Extent{197, 31}));
+        QVERIFY(!f.state.referenceFirst);
         QCOMPARE(f.state.lengthStep, -100 * 0.8);
         nextStep(f);
         QVERIFY(!f.state.referenceFirst);
@@ -908,6 +899,95 @@ private slots:
         QVERIFY(f.state.referenceFirst);
         QCOMPARE(f.state.objectAngle, pi / 4 + pi / 4 * 0.8);
         QCOMPARE(f.state.objectLength, 200 + 80.0);
+    }
+
+    void exercise3CancelledBrightnessLastsOneStep() {
+        // Grey 60 of brightness 100, the lighter opening 150 (delta +30). The
+        // first answered step is cancelled and shows the grey itself; the next
+        // one differs again with 100 + 50 × 0.8² = 132: Trunc(0.6 × 132) = 79.
+        EngineFixture f;
+        f.settings.exerciseKind = ExerciseKind::DiffersInAsked;
+        f.settings.objectKind = ObjectKind::WholeWindow;
+        setChangeable(f.settings, {Submodality::Brightness});
+        f.state.questionKind = Submodality::Brightness;
+        f.state.referenceBrightness = 100;
+        f.state.baseRed = f.state.baseGreen = f.state.baseBlue = 60;
+        f.random.setState(seedWhere({1000, 10000, 10000}, [](const std::vector<int>& d) {
+            return d[0] > 500 && d[1] < 5000 && d[2] >= 5000;
+        }));
+        firstStep(f);
+        QCOMPARE(f.state.deltaRed, 30);
+        nextStep(f);
+        QVERIFY(f.state.referenceFirst);
+        QCOMPARE(f.state.deltaRed, 0);
+        nextStep(f);
+        QVERIFY(!f.state.referenceFirst);
+        QCOMPARE(f.state.deltaRed, 79 - 60);
+        QCOMPARE(f.state.deltaGreen, 79 - 60);
+        QCOMPARE(f.state.deltaBlue, 79 - 60);
+    }
+
+    void exercise3PositionCancellationCentresTheDrawnLine_data() {
+        QTest::addColumn<int>("question");
+        QTest::addColumn<int>("other");
+        QTest::addColumn<bool>("coin1");
+        QTest::addColumn<bool>("coin2");
+        for (Submodality position : {Submodality::HorizontalPosition, Submodality::VerticalPosition})
+            for (Submodality other : {Submodality::Rotation, Submodality::Area})
+                for (int coins = 0; coins < 4; ++coins)
+                    QTest::addRow("%d with %d, coins %d", int(position), int(other), coins)
+                        << int(position) << int(other) << bool(coins & 1) << bool(coins & 2);
+    }
+
+    void exercise3PositionCancellationCentresTheDrawnLine() {
+        // The line's start moves with its two passes, so its drawn centre is
+        // not where its extents from the rectangle rows would put it. After
+        // two answers that differ, a cancelled step must show the line's
+        // centre (the middle of its end points) on the reference's centre, to
+        // the half pixel its extents allow, while its tilt or length differs.
+        QFETCH(int, question);
+        QFETCH(int, other);
+        QFETCH(bool, coin1);
+        QFETCH(bool, coin2);
+        const auto asked = static_cast<Submodality>(question);
+        EngineFixture f;
+        lineReference(f);
+        f.settings.exerciseKind = ExerciseKind::DiffersInAsked;
+        setChangeable(f.settings, {asked, static_cast<Submodality>(other)});
+        f.state.questionKind = asked;
+        f.random.setState(seedWhere({1000, 1000, 10000, 10000, 10000}, [&](const std::vector<int>& d) {
+            return (d[0] > 500) == coin1 && (d[1] > 500) == coin2 && d[2] >= 5000 && d[3] >= 5000 && d[4] < 5000;
+        }));
+        firstStep(f);
+        nextStep(f);
+        nextStep(f);
+        nextStep(f);
+        const ExerciseState& s = f.state;
+        const bool horizontal = asked == Submodality::HorizontalPosition;
+        const int drawn = horizontal ? s.objectX1 + s.objectX2 : s.objectY1 + s.objectY2;
+        const int reference = horizontal ? s.referenceX1 + s.referenceX2 : s.referenceY1 + s.referenceY2;
+        QVERIFY2(std::abs(drawn - reference) <= 1, qPrintable(QString("centres ×2: %1 against %2").arg(drawn).arg(reference)));
+        QCOMPARE(s.referenceFirst, drawn == reference);
+        QVERIFY(extentOf(s) != (Extent{s.referenceWidth, s.referenceHeight}));
+    }
+
+    void exercise3AreaCancellationGivesARectangleTheReferenceSize() {
+        // An object 131 × 82 at (170, 260) against the reference 101 × 52 at
+        // (200, 300): a cancelled area question gives it 101 × 52, its centre
+        // kept: 170 + 30 div 2 = 185, 260 + 30 div 2 = 275.
+        EngineFixture f;
+        rectangleReference(f);
+        f.settings.exerciseKind = ExerciseKind::DiffersInAsked;
+        setChangeable(f.settings, {Submodality::Width, Submodality::Height, Submodality::Area});
+        f.state.questionKind = Submodality::Area;
+        ExerciseState& s = f.state;
+        s.objectX1 = 170, s.objectY1 = 260, s.objectWidth = 131, s.objectHeight = 82;
+        f.random.setState(seedWhere({10000}, [](const std::vector<int>& d) { return d[0] < 5000; }));
+        nextStep(f);
+        QVERIFY(s.referenceFirst);
+        QCOMPARE(cornersOf(s), (Corners{185, 275, 286, 327}));
+        QCOMPARE(s.stepWidth, -6);  // the fade-out goes on
+        QCOMPARE(s.stepHeight, -6);
     }
 
     // ---- Conversions ----

@@ -14,7 +14,11 @@ const QColor grey(128, 128, 128);
 // Places on the 1024 × 768 screen of the test (design positions × 1.28).
 const QPoint exercisesButton(897, 630);       // "Упражнения"
 const QPoint exercise2Item(316, 233);         // "2. Сравнение объекта с эталоном"
+const QPoint exercise3Item(316, 264);         // "3. Сравнение объекта с эталоном по калибруемым субмодальностям"
 const QPoint rectangleItem(316, 394);         // "Прямоугольник"
+// Slots of the submodality grid (check box indicators): changeable Hue and
+// Saturation, calibrated Brightness.
+const QPoint changeableHue(79, 308), changeableSaturation(79, 328), calibratedBrightness(131, 287);
 const QPoint delayBox(540, 453);              // "Задержка"
 const QPoint delayField(700, 453);            // Edit2
 const QPoint objectShowBox(540, 484);         // "Показ объектов"
@@ -137,6 +141,46 @@ private slots:
         QVERIFY(backdropAnswers > 0);
         p.closeMessage(message);
         QTRY_VERIFY(!p.desktop.windowVisible("Form4"));
+    }
+
+    void exerciseThreeOnBrightnessEndsWithNothingLeftToAsk() {
+        // Whole window, Brightness the only changeable and calibrated
+        // submodality: the object is answered by the brightness (the sum of
+        // the channels) read off the screen. No answer may be judged wrong;
+        // the exercise ends when no brightness difference is left.
+        Program p;
+        QVERIFY(p.start());
+        p.click(exercise3Item);
+        p.click(changeableHue);
+        p.click(changeableSaturation);
+        p.click(calibratedBrightness);
+        const QImage reference = p.startExercise();
+        QVERIFY(!reference.isNull());
+        const QColor colour = reference.pixelColor(40, 300);
+        const auto brightness = [](QColor c) { return c.red() + c.green() + c.blue(); };
+        p.click(startButton);
+        QVERIFY(p.desktop.waitForWindow("Form4"));
+
+        int moves = 0, sameAnswers = 0;
+        unsigned long message = 0;
+        while (!message && moves < 120) {
+            const QColor field = p.settledScreen().copy(referenceArea).pixelColor(40, 300);
+            const bool same = brightness(field) == brightness(colour);
+            p.click(same ? QPoint(referenceArea.center()) : freeBackdrop);
+            sameAnswers += same;
+            ++moves;
+            message = p.endMessage(400);
+        }
+        QVERIFY(message != 0);
+        QVERIFY2(moves > 5, "the brightness difference fades out over many moves");
+        QVERIFY2(sameAnswers > 0, "some objects show the reference's brightness");
+        // The no-difference message is far longer than "Вы ошиблись, увы!".
+        const QRect box = p.desktop.windowGeometry(message);
+        qInfo("%d moves; the end message is %d x %d", moves, box.width(), box.height());
+        QVERIFY2(box.width() > 450, "the end is the no-difference message, not a wrong verdict");
+        p.closeMessage(message);
+        QTRY_VERIFY(!p.desktop.windowVisible("Form4"));
+        QVERIFY(p.desktop.windowVisible("Form3"));
     }
 
     void aOneSecondObjectShowLimitTimesOut() {

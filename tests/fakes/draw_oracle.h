@@ -5,6 +5,8 @@
 // state × k; a real draw is state / 2^32.
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace kestrani::fakes {
 
@@ -26,5 +28,17 @@ struct Lcg {
         return state;
     }
 };
+
+// The first seed from 0 whose draws with the given ranges satisfy the test.
+inline std::uint32_t seedWhere(const std::vector<int>& ranges, const std::function<bool(const std::vector<int>&)>& wanted) {
+    for (std::uint32_t seed = 0;; ++seed) {
+        Lcg g{seed};
+        std::vector<int> draws;
+        for (int k : ranges)
+            draws.push_back(g.draw(k));
+        if (wanted(draws))
+            return seed;
+    }
+}
 
 }  // namespace kestrani::fakes
