@@ -23,17 +23,6 @@ std::string yesNo(bool value) { return value ? "да" : "нет"; }
 
 std::string optionalText(const std::optional<int>& value) { return value ? std::to_string(*value) : std::string(); }
 
-std::string rowList(const RowSet& rows) {
-    std::string out;
-    for (std::size_t i = 0; i < gridRows.size(); ++i)
-        if (rows[i]) {
-            if (!out.empty())
-                out += ", ";
-            out += rowShortName(gridRows[i]);
-        }
-    return out;
-}
-
 void writeRow(std::ostream& out, const std::vector<std::string>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)

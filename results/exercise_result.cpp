@@ -100,6 +100,17 @@ std::string_view rowShortName(Submodality row) {
     return "";
 }
 
+std::string rowList(const RowSet& rows) {
+    std::string out;
+    for (std::size_t i = 0; i < gridRows.size(); ++i)
+        if (rows[i]) {
+            if (!out.empty())
+                out += ", ";
+            out += rowShortName(gridRows[i]);
+        }
+    return out;
+}
+
 std::string_view objectKindName(ObjectKind kind) {
     switch (kind) {
     case ObjectKind::Rectangle: return "прямоугольник";

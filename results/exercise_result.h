@@ -6,6 +6,7 @@
 #include <bitset>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "config/exercise_settings.h"
@@ -74,6 +75,7 @@ std::string_view endText(ExerciseEnd end);
 std::string_view rowTitle(Submodality row);
 // Short names for lists of rows ("яркость, тон").
 std::string_view rowShortName(Submodality row);
+std::string rowList(const RowSet& rows);
 std::string_view objectKindName(ObjectKind kind);
 
 }  // namespace kestrani
