@@ -3,7 +3,9 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 namespace kestrani {
 
@@ -171,7 +173,23 @@ bool ResultStore::configure() {
     sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
     // NORMAL keeps every committed result through a crash of the program; a
     // power cut may lose the last ones, never the file.
-    return exec("PRAGMA journal_mode = WAL") && exec("PRAGMA synchronous = NORMAL");
+    // The log is copied back into the file when the store is opened and
+    // closed, not in the middle of an append, which the end of an exercise waits for.
+    return execWaiting("PRAGMA journal_mode = WAL") && exec("PRAGMA synchronous = NORMAL") &&
+           exec("PRAGMA wal_autocheckpoint = 0") && execWaiting("PRAGMA wal_checkpoint(PASSIVE)");
+}
+
+// SQLite does not wait for every lock by itself: switching the journal mode
+// of a file another program is opening at the same moment fails at once.
+bool ResultStore::execWaiting(const char* sql) {
+    for (int waited = 0;; waited += 10) {
+        if (exec(sql))
+            return true;
+        const int code = sqlite3_errcode(db_) & 0xff;
+        if ((code != SQLITE_BUSY && code != SQLITE_LOCKED) || waited >= busyTimeoutMilliseconds)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 bool ResultStore::migrate() {

@@ -54,6 +54,7 @@ private:
     bool configure();
     bool migrate();
     bool exec(const char* sql);
+    bool execWaiting(const char* sql);
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* insert_ = nullptr;
