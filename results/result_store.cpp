@@ -274,6 +274,7 @@ bool ResultStore::append(const ExerciseResult& r) {
         problem_ = sqlite3_errstr(rc);
         return false;
     }
+    problem_.clear();
     return true;
 }
 

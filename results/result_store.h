@@ -34,7 +34,8 @@ public:
     ResultStore& operator=(const ResultStore&) = delete;
 
     Status status() const { return status_; }
-    // What went wrong at opening or at the last append, in SQLite's words.
+    // What went wrong at opening or at the last append, in SQLite's words;
+    // empty after an append that succeeded.
     const std::string& problem() const { return problem_; }
     bool newerVersion() const { return newerVersion_; }
 

@@ -75,6 +75,29 @@ void setAxes(QChart& chart, std::int64_t first, std::int64_t last, double highes
     }
 }
 
+// What is wrong with the results file, in a sentence or two; empty when nothing is.
+QString fileProblemText(const ResultStore& store, const QString& path) {
+    const QString problem = toQt(store.problem());
+    switch (store.status()) {
+    case ResultStore::Status::Writable:
+        return problem.isEmpty() ? QString()
+                                 : QStringLiteral("Последний результат не удалось записать в файл %1 (%2).").arg(path, problem);
+    case ResultStore::Status::ReadOnly:
+        return store.newerVersion()
+                   ? QStringLiteral("Файл результатов записан более новой версией Kestrani, поэтому он открыт только для "
+                                    "чтения: прежние результаты видны, новые в него не записываются.")
+                   : QStringLiteral("Файл результатов защищён от записи: прежние результаты видны, новые в него не "
+                                    "записываются.");
+    case ResultStore::Status::Damaged:
+        return QStringLiteral("Файл результатов %1 повреждён или не читается (%2). Kestrani его не меняет и не удаляет. "
+                              "Можно начать новый файл: старый останется рядом под другим именем.")
+            .arg(path, problem);
+    case ResultStore::Status::Unavailable:
+        return QStringLiteral("Файл результатов %1 не удаётся открыть или создать (%2).").arg(path, problem);
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string resultsFilePath() {
@@ -232,31 +255,7 @@ void ResultsWindow::refresh() {
 
 void ResultsWindow::showFileState() {
     const ResultStore* store = history_.store();
-    const QString path = toQt(history_.path());
-    QString text;
-    if (store) {
-        const QString problem = toQt(store->problem());
-        switch (store->status()) {
-        case ResultStore::Status::Writable: break;
-        case ResultStore::Status::ReadOnly:
-            text = store->newerVersion()
-                       ? QStringLiteral("Файл результатов записан более новой версией Kestrani, поэтому он открыт только "
-                                        "для чтения: прежние результаты видны, новые в него не записываются.")
-                       : QStringLiteral("Файл результатов защищён от записи: прежние результаты видны, новые в него не "
-                                        "записываются.");
-            break;
-        case ResultStore::Status::Damaged:
-            text = QStringLiteral("Файл результатов %1 повреждён или не читается (%2). Kestrani его не меняет и не "
-                                  "удаляет. Можно начать новый файл: старый останется рядом под другим именем.")
-                       .arg(path, problem);
-            break;
-        case ResultStore::Status::Unavailable:
-            text = QStringLiteral("Файл результатов %1 не удаётся открыть или создать (%2). Результаты этого запуска "
-                                  "видны здесь, пока программа открыта.")
-                       .arg(path, problem);
-            break;
-        }
-    }
+    const QString text = store ? fileProblemText(*store, toQt(history_.path())) : QString();
     fileState->setText(text);
     fileState->setVisible(!text.isEmpty());
     newFileButton->setVisible(store && store->status() == ResultStore::Status::Damaged);
@@ -356,9 +355,9 @@ void ResultsWindow::saveCsv() {
 void ResultsWindow::reportWriteFailure(const ResultStore& store) {
     QWidget* parent = isVisible() ? this : QApplication::activeWindow();
     QMessageBox::warning(parent, QStringLiteral("Kestrani"),
-                         QStringLiteral("Результат не удалось записать в файл %1 (%2). Упражнения продолжаются; "
-                                        "результаты этого запуска видны в окне «Результаты», пока программа открыта.")
-                             .arg(toQt(history_.path()), toQt(store.problem())));
+                         QStringLiteral("%1\n\nУпражнения продолжаются; результаты этого запуска видны в окне "
+                                        "«Результаты», пока программа открыта.")
+                             .arg(fileProblemText(store, toQt(history_.path()))));
     if (isVisible())
         showFileState();
 }
