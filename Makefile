@@ -7,7 +7,7 @@ ASAN_BUILD := build-asan
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 # The last line: the Debian package (dpkg-dev and file for its computed
 # dependencies) and the validators of the desktop entry and the metainfo.
-PACKAGES   := cmake make g++ pkg-config qt6-base-dev libgl-dev libjpeg-dev \
+PACKAGES   := cmake make g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libjpeg-dev libsqlite3-dev \
               fonts-liberation libx11-dev xvfb xauth xdotool \
               dpkg-dev file desktop-file-utils appstream
 

@@ -1,5 +1,8 @@
 #include "app/window_set.h"
 
+#include <QApplication>
+#include <QPushButton>
+
 namespace kestrani {
 
 WindowSet::WindowSet(PlatformPorts ports)
@@ -34,6 +37,15 @@ WindowSet::WindowSet(PlatformPorts ports)
     form3_->setRouter(router_.get(), engine_.get());
     kestrani_->connectWindows(engine_.get(), form5_.get(),
                               {form5_.get(), form1_.get(), form2_.get(), form3_.get(), form4_.get(), submCheck_.get()});
+
+    // Every exercise leaves a result, for the results window and, when the
+    // user keeps a history, for the results file.
+    history_ = std::make_unique<ResultHistory>(resultsFilePath(), rememberResultsOption());
+    resultsWindow_ = std::make_unique<ResultsWindow>(*history_);
+    recorder_ = std::make_unique<ResultRecorder>(clock_, resultsWindow_.get());
+    engine_->setRecorder(recorder_.get());
+    QObject::connect(kestrani_->Button9, &QPushButton::clicked, resultsWindow_.get(), [this] { resultsWindow_->open(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, kestrani_.get(), [this] { engine_->programEnded(); });
 }
 
 WindowSet::~WindowSet() = default;

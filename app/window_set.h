@@ -8,6 +8,8 @@
 #include "config/configuration_window.h"
 #include "engine/exercise_engine.h"
 #include "help/instructions_window.h"
+#include "results/result_recorder.h"
+#include "results/results_window.h"
 #include "windows/backdrop_window.h"
 #include "windows/object_field_windows.h"
 #include "windows/reference_window.h"
@@ -43,6 +45,7 @@ public:
     ExerciseEngine& engine() { return *engine_; }
     ExerciseState& state() { return state_; }
     RandomGenerator& random() { return random_; }
+    ResultsWindow& resultsWindow() { return *resultsWindow_; }
 
 private:
     QtScreenMetrics realScreen_;
@@ -63,6 +66,10 @@ private:
     std::unique_ptr<ExerciseWindows> exerciseWindows_;
     std::unique_ptr<ExerciseEngine> engine_;
     std::unique_ptr<ClickRouter> router_;
+    SystemClock clock_;
+    std::unique_ptr<ResultHistory> history_;
+    std::unique_ptr<ResultsWindow> resultsWindow_;
+    std::unique_ptr<ResultRecorder> recorder_;
 };
 
 }  // namespace kestrani

@@ -353,7 +353,9 @@ void TKestrani::buildButtons() {
     Button1->setGeometry(624, 480, 153, 25);
     Button2 = new QPushButton(QStringLiteral("Завершить работу"), this);
     Button2->setGeometry(624, 512, 153, 25);
-    for (QPushButton* button : {Button1, Button2})
+    Button9 = new QPushButton(QStringLiteral("Результаты"), this);
+    Button9->setGeometry(7, 448, 153, 25);
+    for (QPushButton* button : {Button1, Button2, Button9})
         button->setFont(captionFont());
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -77,6 +77,7 @@ public:
     QPushButton* Button1;    // "Упражнения"
     QPushButton* Button2;    // "Завершить работу"
     QPushButton* Button3;    // "Инструкции"
+    QPushButton* Button9;    // "Результаты"
     QPushButton* Button4;    // "Справка": submodalities
     QPushButton* Button5;    // "Справка": object kinds
     QPushButton* Button6;    // "Справка": exercise kinds

@@ -6,6 +6,7 @@
 #include "engine/exercise_state.h"
 #include "engine/phase_timer.h"
 #include "engine/random_generator.h"
+#include "results/result_recorder.h"
 
 namespace kestrani {
 
@@ -18,6 +19,7 @@ struct EngineContext {
     BlockingWait& wait;
     PhaseTimer& timer1;  // reference-show limit
     PhaseTimer& timer2;  // object-show limit
+    ResultRecorder* recorder = nullptr;  // none: nothing is recorded
 };
 
 }  // namespace kestrani

@@ -17,6 +17,7 @@ ExerciseEngine::ExerciseEngine(const ExerciseSettings& settings, ExerciseState& 
       context_{settings, state, random, windows, messages, wait, timer1_, timer2_} {}
 
 void ExerciseEngine::startExercise() {
+    endExerciseUnderWay(ExerciseEnd::NewExercise);
     context_.windows.backdrop.setUpperPrompt(referencePrompt);
     context_.windows.backdrop.show();
     context_.windows.referenceWindow.show();
@@ -44,6 +45,7 @@ void ExerciseEngine::generateReference() {
 }
 
 void ExerciseEngine::newExercise() {
+    endExerciseUnderWay(ExerciseEnd::NewExercise);
     context_.state.successCount = 0;
     startExercise();
 }
@@ -53,7 +55,18 @@ void ExerciseEngine::stopPhaseTimers() {
     timer2_.setEnabled(false);
 }
 
+void ExerciseEngine::programEnded() {
+    stopPhaseTimers();
+    endExerciseUnderWay(ExerciseEnd::ProgramClosed);
+}
+
+void ExerciseEngine::endExerciseUnderWay(ExerciseEnd end) {
+    if (context_.recorder)
+        context_.recorder->exerciseEnded(end, context_.state);
+}
+
 void ExerciseEngine::leaveExercise() {
+    endExerciseUnderWay(ExerciseEnd::Left);
     stopPhaseTimers();
     ExerciseWindows& w = context_.windows;
     w.referenceWindow.close();

@@ -23,6 +23,11 @@ public:
 
     // The program is ending: no phase limit may run out any more.
     void stopPhaseTimers();
+    // The program has ended: an exercise under way leaves its result.
+    void programEnded();
+
+    // Every end of an exercise is told to the recorder; null records nothing.
+    void setRecorder(ResultRecorder* recorder) { context_.recorder = recorder; }
 
     void timer1Tick();  // TSubmCheck.Timer1Timer
     void timer2Tick();  // TSubmCheck.Timer2Timer
@@ -36,6 +41,8 @@ public:
     bool busy() const { return busy_; }
 
 private:
+    void endExerciseUnderWay(ExerciseEnd end);
+
     PhaseTimer timer1_;
     PhaseTimer timer2_;
     EngineContext context_;

@@ -44,7 +44,7 @@ private:
     void classifySender();
     void rearmObjectShowTimer();
     void judgeSingleObjectOrComparison(double chroma);
-    void endWith(const std::string& message);
+    void endWith(ExerciseEnd end, const std::string& message);
     std::string withCount(const char* message) const { return message + std::to_string(s_.successCount); }
     void closeFields();
     void endNothingLeftToAsk();
@@ -81,23 +81,23 @@ void ExerciseStep::run() {
         judgeSingleObjectOrComparison(chroma);
 
     if (s_.exerciseFinished) {
-        endWith(withCount(wrongMessage));
+        endWith(sender_ == Sender::Timer2 ? ExerciseEnd::TimeOut : ExerciseEnd::WrongAnswer, withCount(wrongMessage));
         w_.rightCard.close();
         w_.leftCard.close();
         w_.referenceWindow.close();
         w_.backdrop.setUpperPrompt(blank);
     }
     if (s_.noDifference) {
-        endWith(withCount(noDifferenceMessage));
+        endWith(ExerciseEnd::NoDifference, withCount(noDifferenceMessage));
         closeFields();
     }
     if (exercise() == 1 && s_.answerGiven && s_.clickedFirst != s_.referenceFirst) {
-        endWith(withCount(wrongMessage));
+        endWith(ExerciseEnd::WrongAnswer, withCount(wrongMessage));
         closeFields();
     }
     if (e_.settings.objectKind == ObjectKind::WholeWindow && s_.continueExercise && s_.answerGiven &&
         s_.deltaRed == 0 && s_.deltaGreen == 0 && s_.deltaBlue == 0 && exercise() != 3) {
-        endWith(withCount(wholeWindowMessage));
+        endWith(ExerciseEnd::NoDifference, withCount(wholeWindowMessage));
         closeFields();
     }
     if (!s_.exerciseFinished)
@@ -110,6 +110,8 @@ void ExerciseStep::run() {
         s_.baseBlue = s_.referenceBlue;
         showFields();
         produceFirstStimulus(e_);
+        if (s_.continueExercise && e_.recorder)
+            e_.recorder->exerciseStarted(e_.settings, s_);
     } else {
         produceNextStimulus(e_);
         ++s_.successCount;
@@ -190,10 +192,13 @@ void ExerciseStep::judgeSingleObjectOrComparison(double chroma) {
     }
 }
 
-// Every end: the exercise stops going on, and the object-show count stops
-// before the message opens, so it cannot time out the ended exercise.
-void ExerciseStep::endWith(const std::string& message) {
+// Every end: the exercise stops going on and leaves its result, and the
+// object-show count stops before the message opens, so it cannot time out the
+// ended exercise.
+void ExerciseStep::endWith(ExerciseEnd end, const std::string& message) {
     s_.continueExercise = false;
+    if (e_.recorder)
+        e_.recorder->exerciseEnded(end, s_);
     e_.timer2.setEnabled(false);
     e_.messages.showInformation(message);
 }
@@ -210,7 +215,7 @@ void ExerciseStep::closeFields() {
 // Exercise 3: the new stimulus, before any cancellation, shows no difference
 // in the asked submodality. The answer just given counts; the question goes.
 void ExerciseStep::endNothingLeftToAsk() {
-    endWith(withCount(noDifferenceMessage));
+    endWith(ExerciseEnd::NothingLeftToAsk, withCount(noDifferenceMessage));
     closeFields();
     w_.backdrop.setLowerPrompt(blank);
 }
@@ -224,7 +229,7 @@ void ExerciseStep::writePromptAndQuestion() {
     // The grid may have been changed during the exercise so that nothing is
     // left to ask about: end the exercise instead of searching forever.
     if (!e_.settings.anyAsked()) {
-        endWith(noCalibratedSubmodalityMessage);
+        endWith(ExerciseEnd::NoCalibratedSubmodality, noCalibratedSubmodalityMessage);
         closeFields();
         return;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/exercise_ports.h"
+#include "results/clock.h"
 
 namespace kestrani::fakes {
 
@@ -26,9 +27,11 @@ private:
     FakeClock& clock_;
 };
 
-class FakeClock {
+// Also the wall clock of the results: its milliseconds count from 1970.
+class FakeClock : public Clock {
 public:
     long long now() const { return now_; }
+    std::int64_t millisecondsSinceEpoch() const override { return now_; }
     // Moves time forward, delivering every tick that falls due on the way, in
     // time order, each at its own moment.
     void advance(long long milliseconds);

@@ -1,0 +1,81 @@
+#pragma once
+// What an exercise leaves behind: the settings it ran with, how it ended, and
+// how small a difference the user still met in every changeable submodality.
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config/exercise_settings.h"
+#include "engine/colour_model.h"
+#include "engine/exercise_state.h"
+
+namespace kestrani {
+
+enum class ExerciseEnd {
+    WrongAnswer,              // a wrong answer
+    TimeOut,                  // the object-show limit ran out
+    NoDifference,             // no difference left to judge
+    NothingLeftToAsk,         // exercise 3: the object no longer differs in the asked submodality
+    NoCalibratedSubmodality,  // the grid was changed during the exercise so that nothing is asked
+    Left,                     // "Выйти из упражнения"
+    NewExercise,              // "Новое упражнение" or "Упражнения" during the exercise
+    ProgramClosed,            // the program ended during the exercise
+};
+inline constexpr int exerciseEndCount = 8;
+
+// A set of grid rows, by their position in gridRows.
+using RowSet = std::bitset<gridRows.size()>;
+
+struct ExerciseResult {
+    std::int64_t startedAt = 0;  // milliseconds since 1970-01-01 UTC: the first stimulus
+    std::int64_t endedAt = 0;    // the end, before its message
+    ExerciseKind exerciseKind = ExerciseKind::PickReference;
+    ObjectKind objectKind = ObjectKind::WholeWindow;
+    RowSet changeable;
+    RowSet asked;
+    bool nonMonotonic = false;
+    bool splitting = false;
+    bool variableBackground = false;
+    // Seconds of a phase limit, empty when the limit is off.
+    std::optional<int> referenceShowSeconds;
+    std::optional<int> delaySeconds;
+    std::optional<int> objectShowSeconds;
+    std::optional<int> standardColour;  // number 0..99 when a standard colour was used
+    Rgb referenceColour;
+    int rightAnswers = 0;
+    ExerciseEnd end = ExerciseEnd::WrongAnswer;
+    // The last stimulus's channels minus the reference's.
+    std::int32_t deltaRed = 0, deltaGreen = 0, deltaBlue = 0;
+    // By grid row: the last stimulus's difference from the reference, for the
+    // rows that were changeable; see reachedDifference for the units.
+    std::array<std::optional<double>, gridRows.size()> reached{};
+
+    friend bool operator==(const ExerciseResult&, const ExerciseResult&) = default;
+};
+
+// The size of the difference of the changed object now in the state from the
+// reference, in the program's own units: colour-model brightness and
+// saturation, hue in radians, pixels for heights, widths and the positions of
+// the centres, degrees of tilt, pixels of a line's length; Area of a rectangle
+// or ellipse in square pixels. Never negative.
+// Precondition: row is one of gridRows.
+double reachedDifference(const ExerciseState& state, ObjectKind kind, Submodality row);
+
+// A stable name of an end, as the results file keeps it.
+std::string_view endCode(ExerciseEnd end);
+std::optional<ExerciseEnd> endFromCode(std::string_view code);
+// How the results window and the CSV file say it.
+std::string_view endText(ExerciseEnd end);
+
+// The name of a grid row in the results, with its unit.
+std::string_view rowTitle(Submodality row);
+// Short names for lists of rows ("яркость, тон").
+std::string_view rowShortName(Submodality row);
+std::string rowList(const RowSet& rows);
+std::string_view objectKindName(ObjectKind kind);
+
+}  // namespace kestrani

@@ -1,0 +1,56 @@
+#pragma once
+// This run's results and, while the user keeps a history between runs, the
+// results file. Nothing is written, and no file is made, while that is off.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "results/result_recorder.h"
+#include "results/result_store.h"
+
+namespace kestrani {
+
+class ResultHistory : public ResultListener {
+public:
+    // path: the results file; remember: the option as the user left it.
+    ResultHistory(std::string path, bool remember);
+
+    const std::string& path() const { return path_; }
+    bool remembering() const { return store_ != nullptr; }
+    // On opens the file, creating it when missing; off closes it and leaves it.
+    void setRemembering(bool on);
+    // The file while remembering; null otherwise.
+    const ResultStore* store() const { return store_.get(); }
+
+    // Kept for this run, and appended to the file while remembering.
+    void resultRecorded(const ExerciseResult& result) override;
+
+    // What the results window shows: the stored results while remembering and
+    // this run's results not in the file, newest first.
+    std::vector<ExerciseResult> results();
+
+    // Moves a damaged file aside, under a new name in the same folder, and
+    // starts a new one. Returns the new name of the old file, or nothing when
+    // it could not be moved. Precondition: remembering and the file is damaged.
+    std::optional<std::string> startNewFile(std::int64_t millisecondsSinceEpoch);
+
+    // Called the first time in a run that a result cannot be written, with
+    // the file as it stands; the exercises go on.
+    std::function<void(const ResultStore&)> onWriteFailure;
+
+private:
+    struct Kept {
+        ExerciseResult result;
+        bool stored;
+    };
+
+    std::string path_;
+    std::unique_ptr<ResultStore> store_;
+    std::vector<Kept> session_;
+    bool failureReported_ = false;
+};
+
+}  // namespace kestrani

@@ -1,0 +1,271 @@
+// The results file: round trip, files that are not sound results files, a
+// newer version, a folder that cannot be written, a full disk, the option
+// that keeps the history, two programs writing at once and a program killed
+// while writing.
+
+#include <QtTest>
+
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+
+#include "fakes/result_samples.h"
+#include "results/result_history.h"
+#include "results/result_store.h"
+
+using namespace kestrani;
+using namespace kestrani::fakes;
+
+namespace {
+
+QByteArray bytesOf(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const std::string& path, const QByteArray& bytes) {
+    QFile file(QString::fromStdString(path));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+std::vector<ExerciseResult> samples(int count) {
+    std::vector<ExerciseResult> results;
+    for (int n = 0; n < count; ++n)
+        results.push_back(sampleResult(n));
+    return results;
+}
+
+void store(const std::string& path, const std::vector<ExerciseResult>& results) {
+    auto s = ResultStore::open(path);
+    QCOMPARE(s->status(), ResultStore::Status::Writable);
+    for (const ExerciseResult& r : results)
+        QVERIFY(s->append(r));
+}
+
+// One value of a query run straight through SQLite, as text.
+std::string pragma(const std::string& path, const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* s = nullptr;
+    std::string value;
+    if (sqlite3_prepare_v2(db, sql, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
+        value = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return value;
+}
+
+std::set<std::string> filesIn(const QTemporaryDir& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(kestrani::ResultStore::Status)
+
+class ResultStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void resultsReadBackAsWritten() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("kestrani/deeper/results.sqlite").toStdString();
+        const auto written = samples(24);
+        store(path, written);
+        auto reopened = ResultStore::open(path);
+        QCOMPARE(reopened->status(), ResultStore::Status::Writable);
+        QVERIFY(reopened->loadAll() == written);
+        QCOMPARE(pragma(path, "PRAGMA user_version"), std::to_string(ResultStore::schemaVersion));
+        QCOMPARE(pragma(path, "PRAGMA journal_mode"), std::string("wal"));
+    }
+
+    void unsoundFilesAreReportedAndLeftAlone_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<ResultStore::Status>("status");
+
+        QByteArray random(8192, '\0');
+        QRandomGenerator generator(14);
+        for (char& c : random)
+            c = static_cast<char>(generator.bounded(256));
+        QTest::newRow("random bytes") << random << ResultStore::Status::Damaged;
+
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("full.sqlite").toStdString();
+        store(path, samples(600));
+        const QByteArray whole = bytesOf(path);
+        QVERIFY(whole.size() > 16 * 4096);
+        QTest::newRow("truncated results file") << whole.left(whole.size() / 2) << ResultStore::Status::Damaged;
+
+        const std::string foreign = dir.filePath("foreign.sqlite").toStdString();
+        sqlite3* db = nullptr;
+        sqlite3_open(foreign.c_str(), &db);
+        sqlite3_exec(db, "CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('mine')", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        QTest::newRow("another program's database") << bytesOf(foreign) << ResultStore::Status::Damaged;
+
+        QTest::newRow("newer version") << QByteArray() << ResultStore::Status::ReadOnly;
+    }
+
+    void unsoundFilesAreReportedAndLeftAlone() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(ResultStore::Status, status);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        if (bytes.isEmpty()) {
+            store(path, samples(5));
+            QCOMPARE(pragma(path, "PRAGMA user_version = 2"), std::string());
+            bytes = bytesOf(path);
+        } else {
+            writeBytes(path, bytes);
+        }
+
+        {
+            ResultHistory history(path, true);
+            QCOMPARE(history.store()->status(), status);
+            QVERIFY(!history.store()->problem().empty() || status == ResultStore::Status::ReadOnly);
+            int failures = 0;
+            history.onWriteFailure = [&failures](const ResultStore&) { ++failures; };
+            history.resultRecorded(sampleResult(100));
+            history.resultRecorded(sampleResult(101));
+            QCOMPARE(failures, 1);
+            // This run's results are still shown, after the stored ones of a newer version.
+            const auto shown = history.results();
+            QCOMPARE(shown.size(), std::size_t(status == ResultStore::Status::ReadOnly ? 7 : 2));
+            QCOMPARE(shown.front(), sampleResult(101));
+            if (status == ResultStore::Status::ReadOnly)
+                QVERIFY(history.store()->newerVersion());
+        }
+        QCOMPARE(bytesOf(path), bytes);
+        // Beside it at most SQLite's shared-memory index and an empty log.
+        std::set<std::string> files = filesIn(dir);
+        files.erase("results.sqlite-shm");
+        QCOMPARE(files.erase("results.sqlite-wal") ? QFileInfo(dir.filePath("results.sqlite-wal")).size() : 0, 0);
+        QCOMPARE(files, std::set<std::string>{"results.sqlite"});
+    }
+
+    void aNewFileKeepsTheDamagedOneBesideIt() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        const QByteArray damaged = QByteArray("SQLite format 3") + QByteArray(5000, 'x');
+        writeBytes(path, damaged);
+        ResultHistory history(path, true);
+        QCOMPARE(history.store()->status(), ResultStore::Status::Damaged);
+        const auto aside = history.startNewFile(0);
+        QVERIFY(aside.has_value());
+        QCOMPARE(bytesOf(*aside), damaged);
+        QVERIFY(QFileInfo(QString::fromStdString(*aside)).fileName().startsWith("results-damaged-"));
+        QCOMPARE(history.store()->status(), ResultStore::Status::Writable);
+        history.resultRecorded(sampleResult(3));
+        QCOMPARE(ResultStore::open(path)->loadAll(), std::vector<ExerciseResult>{sampleResult(3)});
+    }
+
+    void aFolderThatCannotBeWrittenGivesOneMessage() {
+        // /proc refuses new folders even to the superuser.
+        const std::string path = "/proc/kestrani-results/results.sqlite";
+        ResultHistory history(path, true);
+        QCOMPARE(history.store()->status(), ResultStore::Status::Unavailable);
+        QVERIFY(!history.store()->problem().empty());
+        int failures = 0;
+        history.onWriteFailure = [&failures](const ResultStore&) { ++failures; };
+        for (int n = 0; n < 3; ++n)
+            history.resultRecorded(sampleResult(n));
+        QCOMPARE(failures, 1);
+        QCOMPARE(history.results().size(), std::size_t(3));
+    }
+
+    void aFullDiskLosesOnlyWhatDidNotFit() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        auto s = ResultStore::open(path);
+        QVERIFY(s->append(sampleResult(0)));
+        // Files may not grow beyond 200 KB: the disk is full from there on.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = 200 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        int appended = 1;
+        bool failed = false;
+        for (int n = 1; n < 5000 && !failed; ++n) {
+            failed = !s->append(sampleResult(n));
+            appended += failed ? 0 : 1;
+        }
+        const std::string problem = s->problem();
+        s.reset();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(failed);
+        QVERIFY(!problem.empty());
+        QCOMPARE(ResultStore::open(path)->loadAll(), samples(appended));
+    }
+
+    void theHistoryWritesNothingWhileItIsOff() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("kestrani/results.sqlite").toStdString();
+        ResultHistory history(path, false);
+        history.resultRecorded(sampleResult(0));
+        history.resultRecorded(sampleResult(1));
+        QVERIFY(filesIn(dir).empty());
+        QCOMPARE(history.results(), (std::vector<ExerciseResult>{sampleResult(1), sampleResult(0)}));
+
+        history.setRemembering(true);
+        history.resultRecorded(sampleResult(2));
+        QCOMPARE(history.results(), (std::vector<ExerciseResult>{sampleResult(2), sampleResult(1), sampleResult(0)}));
+        history.setRemembering(false);
+        history.resultRecorded(sampleResult(3));
+        QCOMPARE(ResultStore::open(path)->loadAll(), std::vector<ExerciseResult>{sampleResult(2)});
+        QCOMPARE(history.results().size(), std::size_t(4));
+    }
+
+    void twoProgramsWritingAtOnceLoseNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("results.sqlite");
+        QProcess first, second;
+        first.start(RESULTS_WRITER, {path, "1000", "1"});
+        second.start(RESULTS_WRITER, {path, "1000", "2"});
+        QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(second.exitCode(), 0);
+        std::map<int, std::set<int>> byWriter;
+        for (const ExerciseResult& r : ResultStore::open(path.toStdString())->loadAll())
+            byWriter[r.deltaGreen].insert(r.rightAnswers);
+        QCOMPARE(byWriter.size(), std::size_t(2));
+        for (const auto& [writer, numbers] : byWriter) {
+            QCOMPARE(numbers.size(), std::size_t(1000));
+            QCOMPARE(*numbers.rbegin(), 999);
+        }
+    }
+
+    void aKilledWriterLosesAtMostTheResultInFlight() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("results.sqlite");
+        QProcess writer;
+        writer.start(RESULTS_WRITER, {path, "1000000", "1"});
+        QVERIFY(writer.waitForStarted());
+        QByteArray printed;
+        while (printed.count('\n') < 300 && writer.waitForReadyRead(10000))
+            printed += writer.readAllStandardOutput();
+        writer.kill();
+        writer.waitForFinished();
+        printed += writer.readAllStandardOutput();
+        const QList<QByteArray> lines = printed.trimmed().split('\n');
+        const int lastCommitted = lines.last().toInt();
+        QVERIFY(lastCommitted >= 299);
+
+        QCOMPARE(pragma(path.toStdString(), "PRAGMA integrity_check"), std::string("ok"));
+        const auto stored = ResultStore::open(path.toStdString())->loadAll();
+        QVERIFY2(stored.size() == std::size_t(lastCommitted + 1) || stored.size() == std::size_t(lastCommitted + 2),
+                 qPrintable(QString("%1 stored, %2 committed").arg(stored.size()).arg(lastCommitted + 1)));
+        for (std::size_t i = 0; i < stored.size(); ++i)
+            QCOMPARE(stored[i].rightAnswers, int(i));
+    }
+};
+
+QTEST_GUILESS_MAIN(ResultStoreTest)
+#include "result_store_test.moc"
