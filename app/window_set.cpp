@@ -43,7 +43,7 @@ WindowSet::WindowSet(PlatformPorts ports)
     history_ = std::make_unique<ResultHistory>(resultsFilePath(), rememberResultsOption());
     resultsWindow_ = std::make_unique<ResultsWindow>(*history_);
     recorder_ = std::make_unique<ResultRecorder>(clock_, resultsWindow_.get());
-    engine_->setRecorder(recorder_.get());
+    engine_->setEvents(recorder_.get());
     QObject::connect(kestrani_->Button9, &QPushButton::clicked, resultsWindow_.get(), [this] { resultsWindow_->open(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, kestrani_.get(), [this] { engine_->programEnded(); });
 }

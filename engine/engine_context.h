@@ -2,11 +2,11 @@
 // What every operation of the exercise engine works with.
 
 #include "config/exercise_settings.h"
+#include "engine/exercise_events.h"
 #include "engine/exercise_ports.h"
 #include "engine/exercise_state.h"
 #include "engine/phase_timer.h"
 #include "engine/random_generator.h"
-#include "results/result_recorder.h"
 
 namespace kestrani {
 
@@ -19,7 +19,7 @@ struct EngineContext {
     BlockingWait& wait;
     PhaseTimer& timer1;  // reference-show limit
     PhaseTimer& timer2;  // object-show limit
-    ResultRecorder* recorder = nullptr;  // none: nothing is recorded
+    ExerciseEvents* events = nullptr;  // none: nobody is told
 };
 
 }  // namespace kestrani

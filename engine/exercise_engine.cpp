@@ -61,8 +61,8 @@ void ExerciseEngine::programEnded() {
 }
 
 void ExerciseEngine::endExerciseUnderWay(ExerciseEnd end) {
-    if (context_.recorder)
-        context_.recorder->exerciseEnded(end, context_.state);
+    if (context_.events)
+        context_.events->exerciseEnded(end, context_.state);
 }
 
 void ExerciseEngine::leaveExercise() {

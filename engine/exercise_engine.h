@@ -26,8 +26,8 @@ public:
     // The program has ended: an exercise under way leaves its result.
     void programEnded();
 
-    // Every end of an exercise is told to the recorder; null records nothing.
-    void setRecorder(ResultRecorder* recorder) { context_.recorder = recorder; }
+    // Every start and end of an exercise is told to events; null tells nobody.
+    void setEvents(ExerciseEvents* events) { context_.events = events; }
 
     void timer1Tick();  // TSubmCheck.Timer1Timer
     void timer2Tick();  // TSubmCheck.Timer2Timer

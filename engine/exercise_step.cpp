@@ -110,8 +110,8 @@ void ExerciseStep::run() {
         s_.baseBlue = s_.referenceBlue;
         showFields();
         produceFirstStimulus(e_);
-        if (s_.continueExercise && e_.recorder)
-            e_.recorder->exerciseStarted(e_.settings, s_);
+        if (s_.continueExercise && e_.events)
+            e_.events->exerciseStarted(e_.settings, s_);
     } else {
         produceNextStimulus(e_);
         ++s_.successCount;
@@ -197,8 +197,8 @@ void ExerciseStep::judgeSingleObjectOrComparison(double chroma) {
 // ended exercise.
 void ExerciseStep::endWith(ExerciseEnd end, const std::string& message) {
     s_.continueExercise = false;
-    if (e_.recorder)
-        e_.recorder->exerciseEnded(end, s_);
+    if (e_.events)
+        e_.events->exerciseEnded(end, s_);
     e_.timer2.setEnabled(false);
     e_.messages.showInformation(message);
 }

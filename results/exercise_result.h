@@ -11,21 +11,10 @@
 
 #include "config/exercise_settings.h"
 #include "engine/colour_model.h"
+#include "engine/exercise_events.h"
 #include "engine/exercise_state.h"
 
 namespace kestrani {
-
-enum class ExerciseEnd {
-    WrongAnswer,              // a wrong answer
-    TimeOut,                  // the object-show limit ran out
-    NoDifference,             // no difference left to judge
-    NothingLeftToAsk,         // exercise 3: the object no longer differs in the asked submodality
-    NoCalibratedSubmodality,  // the grid was changed during the exercise so that nothing is asked
-    Left,                     // "Выйти из упражнения"
-    NewExercise,              // "Новое упражнение" or "Упражнения" during the exercise
-    ProgramClosed,            // the program ended during the exercise
-};
-inline constexpr int exerciseEndCount = 8;
 
 // A set of grid rows, by their position in gridRows.
 using RowSet = std::bitset<gridRows.size()>;

@@ -27,7 +27,7 @@ struct Recording {
         f.settings.splitting = false;
         f.settings.changeable[Submodality::Hue].state = SlotState::Off;
         f.settings.changeable[Submodality::Saturation].state = SlotState::Off;
-        f.engine.setRecorder(&recorder);
+        f.engine.setEvents(&recorder);
     }
     void ask(Submodality s) {
         f.settings.calibrated[s].state = SlotState::On;
