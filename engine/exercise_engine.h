@@ -3,7 +3,7 @@
 // reference generation, the phase timers' ticks, and the backdrop's buttons.
 
 #include "engine/engine_context.h"
-#include "windows/click_routing.h"
+#include "engine/exercise_actions.h"
 
 namespace kestrani {
 

@@ -3,7 +3,7 @@
 // carries, ends the exercise or counts the move, and produces the next stimulus.
 
 #include "engine/engine_context.h"
-#include "windows/click_routing.h"
+#include "engine/exercise_actions.h"
 
 namespace kestrani {
 
