@@ -32,11 +32,12 @@ int main(int argc, char* argv[]) {
     QtScreenMetrics screen;
     QtMessageBoxes messages;
     QtBlockingWait wait;
-    TForm2 form2(screen);
-    TSubmCheck submCheck(screen);
-    TForm1 form1(screen);
-    TForm3 form3(screen);
-    TForm4 form4(screen);
+    ExerciseScreen exerciseScreen;
+    TForm2 form2(screen, exerciseScreen);
+    TSubmCheck submCheck(screen, exerciseScreen);
+    TForm1 form1(screen, exerciseScreen);
+    TForm3 form3(screen, exerciseScreen);
+    TForm4 form4(screen, exerciseScreen);
     ExerciseWindows windows{submCheck, form2, form1, form4, form3};
     ExerciseSettings settings;
     settings.objectKind = ObjectKind::Rectangle;
