@@ -19,10 +19,21 @@ void workInDevicePixels() {
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
 }
 
+// In a Wayland session the program runs as a Wayland client, falling back to
+// X11 where the toolkit's Wayland plugin is missing; a platform the user
+// names is kept.
+void preferWaylandInAWaylandSession() {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return;
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland")
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     workInDevicePixels();
+    preferWaylandInAWaylandSession();
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     kestrani::WindowSet windows;
