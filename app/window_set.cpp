@@ -37,6 +37,7 @@ WindowSet::WindowSet(PlatformPorts ports)
     form1_->setRouter(router_.get());
     form4_->setRouter(router_.get());
     form3_->setRouter(router_.get(), engine_.get());
+    exerciseScreen_->setCloseAction([this] { engine_->leaveExercise(); });
     kestrani_->connectWindows(engine_.get(), form5_.get(),
                               {form5_.get(), form1_.get(), form2_.get(), form3_.get(), form4_.get(), submCheck_.get(),
                                exerciseScreen_.get()});

@@ -1,5 +1,6 @@
 #include "windows/exercise_screen.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -36,6 +37,13 @@ void ExerciseScreen::takeDown() {
     if (beneath_ && beneath_->isVisible()) {
         beneath_->raise();
         beneath_->activateWindow();
+    }
+}
+
+void ExerciseScreen::closeEvent(QCloseEvent* event) {
+    if (closeAction_) {
+        event->ignore();
+        closeAction_();
     }
 }
 

@@ -15,6 +15,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 namespace kestrani {
@@ -28,6 +29,9 @@ public:
     // The window that lies beneath the exercise and gets the keyboard back
     // when the exercise screen goes.
     void setWindowBeneath(QWidget* window) { beneath_ = window; }
+    // What closing the window from the desktop (a close key, a task bar) does
+    // instead of hiding it alone.
+    void setCloseAction(std::function<void()> action) { closeAction_ = std::move(action); }
 
     // Puts the window full-screen on the program's screen, in front of the
     // program's other windows, with the keyboard.
@@ -41,8 +45,12 @@ public:
     void keep(QWidget* surface);
     // Hides the marked surfaces now.
     void settle();
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QPointer<QWidget> beneath_;
+    std::function<void()> closeAction_;
     std::vector<QPointer<QWidget>> toHide_;
 };
 

@@ -2,7 +2,9 @@
 // it down, what its surfaces show where, how they stack, and where message
 // boxes open and leave the keyboard.
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -86,6 +88,24 @@ private slots:
         set.form3().close();
         QVERIFY(!exercise.isVisible());
         QVERIFY2(QTest::qWaitForWindowActive(&set.kestrani()), "the keyboard goes back to the configuration window");
+    }
+
+    void closingTheScreenFromTheDesktopLeavesTheExercise() {
+        FakeScreen screen(platformScreen());
+        WindowSet set(&screen);
+        TKestrani& k = set.kestrani();
+        k.CheckBox28->click();  // the reference-show limit, 1 second
+        QTest::keyClicks(k.Edit1, "1");
+        k.Button1->click();  // "Упражнения"
+        QVERIFY(set.submCheck().Timer1->counting());
+        set.exerciseScreen().close();
+        QVERIFY(!set.exerciseScreen().isVisible());
+        for (QWidget* surface : std::initializer_list<QWidget*>{&set.form3(), &set.submCheck(), &set.form2(), &set.form1(), &set.form4()})
+            QVERIFY(surface->isHidden());
+        QVERIFY2(!set.submCheck().Timer1->counting(), "no limit starts the left exercise later");
+        k.Button1->click();  // a new exercise brings the screen back with the reference
+        QVERIFY(set.exerciseScreen().isVisible());
+        QVERIFY(set.submCheck().isVisible());
     }
 
     void surfacesAndTheScreenAroundThem_data() {
