@@ -33,8 +33,9 @@ void ExerciseScreen::bringUp() {
 
 void ExerciseScreen::takeDown() {
     settle();
+    const bool wasUp = isVisible();
     hide();
-    if (beneath_ && beneath_->isVisible()) {
+    if (wasUp && beneath_ && beneath_->isVisible()) {
         beneath_->raise();
         beneath_->activateWindow();
     }

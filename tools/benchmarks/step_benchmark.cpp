@@ -1,5 +1,7 @@
 // Times one answered exercise step with the real windows, without and with
 // the splitting lines, and splits the lines' time into drawing and flushing.
+// The exercise windows are surfaces of the one exercise screen, as in the
+// program, so a step shows and hides no top-level window.
 // Run in an X server of 1024 × 768, e.g.:
 //   xvfb-run -s '-screen 0 1024x768x24' build/tools/benchmarks/step_benchmark
 
