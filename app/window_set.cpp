@@ -7,26 +7,31 @@ namespace kestrani {
 
 WindowSet::WindowSet(PlatformPorts ports)
     : screen_(ports.screen ? *ports.screen : realScreen_),
-      messages_(ports.messages ? *ports.messages : realMessages_),
+      configurationMessagesPort_(ports.messages ? *ports.messages : configurationMessages_),
+      exerciseMessagesPort_(ports.messages ? *ports.messages : exerciseMessages_),
       wait_(ports.wait ? *ports.wait : realWait_) {
-    kestrani_ = std::make_unique<TKestrani>(screen_, state_, messages_);
+    kestrani_ = std::make_unique<TKestrani>(screen_, state_, configurationMessagesPort_);
     kestrani_->show();
-    form2_ = std::make_unique<TForm2>(screen_);
-    submCheck_ = std::make_unique<TSubmCheck>(screen_);
-    form1_ = std::make_unique<TForm1>(screen_);
-    form3_ = std::make_unique<TForm3>(screen_);
-    form4_ = std::make_unique<TForm4>(screen_);
+    exerciseScreen_ = std::make_unique<ExerciseScreen>();
+    exerciseScreen_->setWindowBeneath(kestrani_.get());
+    form2_ = std::make_unique<TForm2>(screen_, *exerciseScreen_);
+    submCheck_ = std::make_unique<TSubmCheck>(screen_, *exerciseScreen_);
+    form1_ = std::make_unique<TForm1>(screen_, *exerciseScreen_);
+    form3_ = std::make_unique<TForm3>(screen_, *exerciseScreen_);
+    form4_ = std::make_unique<TForm4>(screen_, *exerciseScreen_);
     form5_ = std::make_unique<TForm5>(screen_);
     form5_->setConfigurationWindow(kestrani_.get());
     form5_->show();
     form5_->raise();
     form5_->activateWindow();
+    configurationMessages_.setOwner(kestrani_.get());
+    exerciseMessages_.setOwner(exerciseScreen_.get());
 
     exerciseWindows_.reset(new ExerciseWindows{*submCheck_, *form2_, *form1_, *form4_, *form3_});
     TimerDevice& timer1 = ports.timer1 ? *ports.timer1 : *submCheck_->Timer1;
     TimerDevice& timer2 = ports.timer2 ? *ports.timer2 : *submCheck_->Timer2;
-    engine_ = std::make_unique<ExerciseEngine>(kestrani_->settings(), state_, random_, *exerciseWindows_, messages_,
-                                               wait_, timer1, timer2);
+    engine_ = std::make_unique<ExerciseEngine>(kestrani_->settings(), state_, random_, *exerciseWindows_,
+                                               exerciseMessagesPort_, wait_, timer1, timer2);
     router_ = std::make_unique<ClickRouter>(state_, *exerciseWindows_, *engine_);
     submCheck_->Timer1->setTickHandler([this] { engine_->timer1Tick(); });
     submCheck_->Timer2->setTickHandler([this] { engine_->timer2Tick(); });
@@ -35,9 +40,7 @@ WindowSet::WindowSet(PlatformPorts ports)
     form1_->setRouter(router_.get());
     form4_->setRouter(router_.get());
     form3_->setRouter(router_.get(), engine_.get());
-    kestrani_->connectWindows(engine_.get(), form5_.get(),
-                              {form5_.get(), form1_.get(), form2_.get(), form3_.get(), form4_.get(), submCheck_.get()});
-
+    exerciseScreen_->setCloseAction([this] { engine_->leaveExercise(); });
     // Every exercise leaves a result, for the results window and, when the
     // user keeps a history, for the results file.
     history_ = std::make_unique<ResultHistory>(resultsFilePath(), rememberResultsOption());
@@ -46,6 +49,10 @@ WindowSet::WindowSet(PlatformPorts ports)
     engine_->setEvents(recorder_.get());
     QObject::connect(kestrani_->Button9, &QPushButton::clicked, resultsWindow_.get(), [this] { resultsWindow_->open(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, kestrani_.get(), [this] { engine_->programEnded(); });
+
+    kestrani_->connectWindows(engine_.get(), form5_.get(),
+                              {form5_.get(), form1_.get(), form2_.get(), form3_.get(), form4_.get(), submCheck_.get(),
+                               exerciseScreen_.get(), resultsWindow_.get()});
 }
 
 WindowSet::~WindowSet() = default;

@@ -11,6 +11,7 @@
 #include "results/result_recorder.h"
 #include "results/results_window.h"
 #include "windows/backdrop_window.h"
+#include "windows/exercise_screen.h"
 #include "windows/object_field_windows.h"
 #include "windows/reference_window.h"
 
@@ -29,13 +30,15 @@ struct PlatformPorts {
 class WindowSet {
 public:
     // Creates TKestrani, TForm2, TSubmCheck, TForm1, TForm3, TForm4 and TForm5
-    // in this order; the configuration window and, in front of it and
-    // active, the instructions window are shown.
+    // in this order, the five exercise windows as surfaces of one exercise
+    // screen; the configuration window and, in front of it and active, the
+    // instructions window are shown.
     explicit WindowSet(PlatformPorts ports = {});
     explicit WindowSet(const ScreenMetrics* screen) : WindowSet(PlatformPorts{screen}) {}
     ~WindowSet();
 
     TKestrani& kestrani() { return *kestrani_; }
+    ExerciseScreen& exerciseScreen() { return *exerciseScreen_; }
     TForm2& form2() { return *form2_; }
     TSubmCheck& submCheck() { return *submCheck_; }
     TForm1& form1() { return *form1_; }
@@ -49,14 +52,17 @@ public:
 
 private:
     QtScreenMetrics realScreen_;
-    QtMessageBoxes realMessages_;
+    QtMessageBoxes configurationMessages_;
+    QtMessageBoxes exerciseMessages_;
     QtBlockingWait realWait_;
     const ScreenMetrics& screen_;
-    MessageBoxes& messages_;
+    MessageBoxes& configurationMessagesPort_;
+    MessageBoxes& exerciseMessagesPort_;
     BlockingWait& wait_;
     RandomGenerator random_;
     ExerciseState state_;
     std::unique_ptr<TKestrani> kestrani_;
+    std::unique_ptr<ExerciseScreen> exerciseScreen_;  // destroyed after its surfaces
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TSubmCheck> submCheck_;
     std::unique_ptr<TForm1> form1_;

@@ -17,7 +17,7 @@ out=docs/screenshots
 mkdir -p "$out"
 
 # The windows are laid out for a screen 600 pixels high and scaled to this one.
-screen_height=$(xdotool getdisplaygeometry | cut -d' ' -f2)
+read -r screen_width screen_height < <(xdotool getdisplaygeometry)
 
 window() {  # the id of the visible window with exactly this title, waiting for it
   for _ in $(seq 1 200); do
@@ -32,6 +32,11 @@ window() {  # the id of the visible window with exactly this title, waiting for 
 click() {  # click WINDOW-TITLE X Y, at design coordinates inside that window
   eval "$(xdotool getwindowgeometry --shell "$(window "$1")")"
   xdotool mousemove --sync $((X + $2 * screen_height / 600)) $((Y + $3 * screen_height / 600)) click 1
+}
+
+surface_click() {  # surface_click LEFT TOP X Y, at design coordinates inside a
+  # surface of the exercise screen that stands at LEFT, TOP on the screen
+  xdotool mousemove --sync $(($1 + $3 * screen_height / 600)) $(($2 + $4 * screen_height / 600)) click 1
 }
 
 shot() {  # shot NAME: the whole screen as a palette PNG (at most 256 colours)
@@ -52,12 +57,11 @@ click "Instructions to Kestrani 1\.01 rus" 399 524
 shot configuration
 # "Упражнения" shows the reference; "Начали?" starts the exercise with two cards.
 click "Kestrani 1\.01 rus" 700 492
-click "SubmCheck" 332 476
-window Card1 >/dev/null
-window Card2 >/dev/null
+window "Kestrani 1\.01 rus: упражнение" >/dev/null
+surface_click $((screen_width / 4)) 0 332 476
 shot exercise
 # "Выйти из упражнения" goes back; the lettering top right opens the monitor page.
-click Form3 704 540
+surface_click 0 0 704 540
 click "Kestrani 1\.01 rus" 688 48
 window "Monitor settings" >/dev/null
 shot monitor

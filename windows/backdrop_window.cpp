@@ -9,7 +9,8 @@
 
 namespace kestrani {
 
-TForm3::TForm3(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), screen_(screen) {
+TForm3::TForm3(const ScreenMetrics& screen, ExerciseScreen& host) : QWidget(&host), screen_(screen), host_(host) {
+    hide();
     setWindowTitle(QStringLiteral("Form3"));
     setGeometry(0, 0, 790, 545);
     setAutoFillBackground(true);
@@ -17,6 +18,7 @@ TForm3::TForm3(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window | Qt::
     palette.setColor(QPalette::Window, QColor(128, 128, 128));
     palette.setColor(QPalette::WindowText, Qt::black);
     setPalette(palette);
+    host.setOutsideColour(palette.color(QPalette::Window));
     setFont(designFont(sansSerifFamily, 11));
 
     Label1 = new QLabel(QStringLiteral("Выберите и запомните эталон"), this);
@@ -43,11 +45,17 @@ void TForm3::setRouter(ClickRouter* router, ExerciseActions* actions) {
 }
 
 void TForm3::show() {
-    if (!isVisible()) {
+    if (isHidden()) {
         fitToScreen();
         QWidget::show();
     }
     raise();
+    host_.bringUp();
+}
+
+void TForm3::close() {
+    hide();
+    host_.takeDown();
 }
 
 void TForm3::fitToScreen() {

@@ -1,11 +1,13 @@
 #pragma once
 // TForm3: the dark-grey backdrop with the two prompt lines and the buttons
-// "Новое упражнение" and "Выйти из упражнения".
+// "Новое упражнение" and "Выйти из упражнения". The exercise screen is on
+// screen exactly while the backdrop is.
 
 #include <QWidget>
 
 #include "engine/exercise_ports.h"
 #include "windows/click_routing.h"
+#include "windows/exercise_screen.h"
 #include "windows/window_geometry.h"
 
 class QLabel;
@@ -15,12 +17,13 @@ namespace kestrani {
 
 class TForm3 : public QWidget, public Backdrop {
 public:
-    explicit TForm3(const ScreenMetrics& screen);
+    // Created closed, inside the exercise screen.
+    TForm3(const ScreenMetrics& screen, ExerciseScreen& host);
 
     void setRouter(ClickRouter* router, ExerciseActions* actions);
 
     void show() override;
-    void close() override { hide(); }
+    void close() override;
     void setUpperPrompt(std::string_view text) override;
     void setLowerPrompt(std::string_view text) override;
 
@@ -37,6 +40,7 @@ private:
     void fitToScreen();
 
     const ScreenMetrics& screen_;
+    ExerciseScreen& host_;
     ClickRouter* router_ = nullptr;
 };
 

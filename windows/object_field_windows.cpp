@@ -15,8 +15,9 @@ MouseButton toMouseButton(Qt::MouseButton button) {
     }
 }
 
-ObjectFieldWindow::ObjectFieldWindow(const QString& caption, QColor background, const ScreenMetrics& screen, GeometryRule rule)
-    : SurfaceWidget(background), screen_(screen), rule_(rule) {
+ObjectFieldWindow::ObjectFieldWindow(const QString& caption, QColor background, const ScreenMetrics& screen,
+                                     ExerciseScreen& host, GeometryRule rule)
+    : SurfaceWidget(background, host), screen_(screen), rule_(rule) {
     setWindowTitle(caption);
     fitToScreen();
 }
@@ -26,20 +27,24 @@ void ObjectFieldWindow::fitToScreen() {
     setGeometry(g.left, g.top, g.width, g.height);
 }
 
-CardWindow::CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, GeometryRule rule)
-    : ObjectFieldWindow(caption, QColor(192, 192, 192), screen, rule), sender_(sender) {}
+CardWindow::CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, ExerciseScreen& host,
+                       GeometryRule rule)
+    : ObjectFieldWindow(caption, QColor(192, 192, 192), screen, host, rule), sender_(sender) {}
 
 void CardWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (router() && rect().contains(event->position().toPoint()))
         router()->cardClicked(sender_, toMouseButton(event->button()));
 }
 
-TForm2::TForm2(const ScreenMetrics& screen) : CardWindow(QStringLiteral("Card1"), Sender::TForm2, screen, leftCardGeometry) {}
+TForm2::TForm2(const ScreenMetrics& screen, ExerciseScreen& host)
+    : CardWindow(QStringLiteral("Card1"), Sender::TForm2, screen, host, leftCardGeometry) {}
 
-TForm1::TForm1(const ScreenMetrics& screen) : CardWindow(QStringLiteral("Card2"), Sender::TForm1, screen, rightCardGeometry) {}
+TForm1::TForm1(const ScreenMetrics& screen, ExerciseScreen& host)
+    : CardWindow(QStringLiteral("Card2"), Sender::TForm1, screen, host, rightCardGeometry) {}
 
-TForm4::TForm4(const ScreenMetrics& screen)
-    : ObjectFieldWindow(QStringLiteral("Form4"), QApplication::palette().color(QPalette::Button), screen, objectFieldGeometry) {}
+TForm4::TForm4(const ScreenMetrics& screen, ExerciseScreen& host)
+    : ObjectFieldWindow(QStringLiteral("Form4"), QApplication::palette().color(QPalette::Button), screen, host,
+                        objectFieldGeometry) {}
 
 void TForm4::mousePressEvent(QMouseEvent* event) {
     SurfaceWidget::mousePressEvent(event);

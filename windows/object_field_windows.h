@@ -15,7 +15,8 @@ class ObjectFieldWindow : public SurfaceWidget {
 public:
     using GeometryRule = WindowRect (*)(ScreenSize);
 
-    ObjectFieldWindow(const QString& caption, QColor background, const ScreenMetrics& screen, GeometryRule rule);
+    ObjectFieldWindow(const QString& caption, QColor background, const ScreenMetrics& screen, ExerciseScreen& host,
+                      GeometryRule rule);
 
     void setRouter(ClickRouter* router) { router_ = router; }
 
@@ -32,7 +33,7 @@ private:
 // Cards answer a left click when the button is released over them.
 class CardWindow : public ObjectFieldWindow {
 public:
-    CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, GeometryRule rule);
+    CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, ExerciseScreen& host, GeometryRule rule);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -43,18 +44,18 @@ private:
 
 class TForm2 : public CardWindow {
 public:
-    explicit TForm2(const ScreenMetrics& screen);
+    TForm2(const ScreenMetrics& screen, ExerciseScreen& host);
 };
 
 class TForm1 : public CardWindow {
 public:
-    explicit TForm1(const ScreenMetrics& screen);
+    TForm1(const ScreenMetrics& screen, ExerciseScreen& host);
 };
 
 // The single field answers at the moment a button goes down.
 class TForm4 : public ObjectFieldWindow {
 public:
-    explicit TForm4(const ScreenMetrics& screen);
+    TForm4(const ScreenMetrics& screen, ExerciseScreen& host);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -18,7 +18,8 @@ void QtTimerDevice::startCount(int milliseconds) { timer_.start(milliseconds); }
 
 void QtTimerDevice::stopCount() { timer_.stop(); }
 
-TSubmCheck::TSubmCheck(const ScreenMetrics& screen) : SurfaceWidget(QColor(192, 192, 192)), screen_(screen) {
+TSubmCheck::TSubmCheck(const ScreenMetrics& screen, ExerciseScreen& host)
+    : SurfaceWidget(QColor(192, 192, 192), host), screen_(screen) {
     setWindowTitle(QStringLiteral("SubmCheck"));
     setGeometry(230, 41, 384, 483);
     setFont(designFont(sansSerifFamily, 11));

@@ -29,7 +29,7 @@ private:
 
 class TSubmCheck : public SurfaceWidget {
 public:
-    explicit TSubmCheck(const ScreenMetrics& screen);
+    TSubmCheck(const ScreenMetrics& screen, ExerciseScreen& host);
 
     void setActions(ExerciseActions* actions);
 

@@ -11,9 +11,11 @@ namespace {
 QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 }  // namespace
 
-SurfaceWidget::SurfaceWidget(QColor background) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), background_(background) {
+SurfaceWidget::SurfaceWidget(QColor background, ExerciseScreen& exerciseScreen)
+    : QWidget(&exerciseScreen), host_(exerciseScreen), background_(background) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    hide();
 }
 
 SurfaceWidget::~SurfaceWidget() { endPainting(); }
@@ -162,21 +164,26 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
 
 void SurfaceWidget::resizeEvent(QResizeEvent*) { update(); }
 
-void SurfaceWidget::showEvent(QShowEvent*) {
-    if (clearOnShow_) {
-        clearOnShow_ = false;
-        clearToBackground();
-    }
-}
-
-void SurfaceWidget::hideEvent(QHideEvent*) { clearOnShow_ = true; }
-
 void SurfaceWidget::show() {
-    if (!isVisible()) {
+    if (closed_ || isHidden()) {
+        closed_ = false;
+        if (clearOnShow_) {
+            clearOnShow_ = false;
+            clearToBackground();
+        }
         fitToScreen();
+        host_.keep(this);
         QWidget::show();
     }
     raise();
+}
+
+void SurfaceWidget::close() {
+    if (!closed_) {
+        closed_ = true;
+        clearOnShow_ = true;
+        host_.hideLater(this);
+    }
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent*) {

@@ -1,7 +1,7 @@
 #pragma once
-// A borderless top-level window whose surface objects are drawn onto.
-// Drawings go into a backing image, so they survive repaints by the window
-// system; a window shown again after being hidden starts from its background.
+// A surface of the exercise screen that objects are drawn onto. Drawings go
+// into a backing image, so they survive repaints; a surface shown again after
+// being closed starts from its background.
 
 #include <QImage>
 #include <QPainter>
@@ -9,19 +9,24 @@
 #include <optional>
 
 #include "engine/exercise_ports.h"
+#include "windows/exercise_screen.h"
 
 namespace kestrani {
 
 class SurfaceWidget : public QWidget, public DrawingWindow, public DrawingSurface {
 public:
-    explicit SurfaceWidget(QColor background);
+    // Created closed, inside the exercise screen.
+    SurfaceWidget(QColor background, ExerciseScreen& exerciseScreen);
     ~SurfaceWidget() override;
 
     void setBackground(QColor colour);
     QColor background() const { return background_; }
 
     void show() override;
-    void close() override { hide(); }
+    void close() override;
+    // Whether the surface is on the exercise screen as the program stands: a
+    // closed surface leaves it when the program next returns to the event loop.
+    bool isVisible() const { return !closed_ && QWidget::isVisible(); }
     void setBackgroundColour(Rgb colour) override { setBackground(QColor(colour.red, colour.green, colour.blue)); }
     int width() const override { return QWidget::width(); }
     int height() const override { return QWidget::height(); }
@@ -41,11 +46,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    // Applies the window's show rule; runs before a hidden window becomes visible.
+    // Applies the surface's show rule; runs before a closed surface is shown.
     virtual void fitToScreen() {}
-    // Clicking a window brings it to the front.
+    // Clicking a surface brings it to the front and activates the exercise screen.
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
@@ -56,6 +59,8 @@ private:
     void endPainting();
     void clearToBackground();
 
+    ExerciseScreen& host_;
+    bool closed_ = true;
     QImage image_;
     QColor background_;
     QColor brush_{Qt::white};

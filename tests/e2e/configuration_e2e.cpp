@@ -48,10 +48,21 @@ private slots:
         Desktop desktop;
         const QRect window = startWithConfigurationInFront(desktop);
         QVERIFY(window.isValid());
-        QVERIFY(!desktop.windowVisible("Form3"));
+        QVERIFY(!desktop.windowVisible("Kestrani 1.01 rus: упражнение"));
         desktop.click(window.x() + exercisesButton.x(), window.y() + exercisesButton.y());
-        QVERIFY(desktop.waitForWindow("Form3") != 0);
-        QVERIFY(desktop.waitForWindow("SubmCheck") != 0);
+        const unsigned long screen = desktop.waitForWindow("Kestrani 1.01 rus: упражнение");
+        QVERIFY(screen != 0);
+        QCOMPARE(desktop.windowGeometry(screen), QRect(0, 0, 1024, 768));
+        // The reference window (256, 0, 501 × 652) stands on the grey backdrop,
+        // and the screen beyond the backdrop (1023 × 737) is grey as well.
+        const QColor grey(128, 128, 128);
+        QTRY_VERIFY(desktop.pixel(256 + 250, 300) != grey);
+        QTRY_VERIFY(desktop.pixel(256 + 5, 5) != grey);
+        QCOMPARE(desktop.pixel(255, 300), grey);
+        QCOMPARE(desktop.pixel(757, 300), grey);
+        QCOMPARE(desktop.pixel(1023, 300), grey);
+        QCOMPARE(desktop.pixel(500, 740), grey);
+        QCOMPARE(xdotool({"getwindowfocus", "-f"}).toULong(), screen);
         QCOMPARE(desktop.program().state(), QProcess::Running);
     }
 

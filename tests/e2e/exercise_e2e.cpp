@@ -27,6 +27,7 @@ const QPoint startButton(256 + 358 + 67, 610);  // "Начали?" on the refere
 const QPoint freeBackdrop(10, 660);           // the backdrop below the fields, beside the prompt
 const QRect referenceArea(256, 0, 501, 580);  // the reference window and the single field, above the buttons
 const QPoint leftCardCentre(250, 300), rightCardCentre(772, 300);
+const char* const exerciseScreen = "Kestrani 1.01 rus: упражнение";
 const QRect promptArea(188, 664, 300, 26);    // the start of Label1, the upper prompt line
 
 struct Program {
@@ -53,10 +54,15 @@ struct Program {
         xdotool({"type", text});
     }
 
+    // The surfaces of the exercise screen are told by their pixels: a card or
+    // the single field is up where the backdrop's grey has gone.
+    bool waitUntilCovered(QPoint at) { return QTest::qWaitFor([&] { return desktop.pixel(at.x(), at.y()) != grey; }, 5000); }
+    bool waitUntilBare(QPoint at) { return desktop.waitForPixel(at.x(), at.y(), grey, 5000); }
+
     // Shows the reference window with a new reference; gives a picture of it.
     QImage startExercise() {
         click(exercisesButton);
-        if (!desktop.waitForWindow("SubmCheck"))
+        if (!desktop.waitForWindow(exerciseScreen) || !waitUntilCovered(referenceArea.center()))
             return {};
         QTest::qWait(200);
         return desktop.screenshot().copy(referenceArea);
@@ -96,7 +102,7 @@ private slots:
         QVERIFY(!reference.isNull());
         const QColor colour = reference.pixelColor(40, 300);
         p.click(startButton);
-        QVERIFY(p.desktop.waitForWindow("Card1") && p.desktop.waitForWindow("Card2"));
+        QVERIFY(p.waitUntilCovered(leftCardCentre) && p.waitUntilCovered(rightCardCentre));
 
         int moves = 0;
         unsigned long message = 0;
@@ -112,8 +118,10 @@ private slots:
         QVERIFY2(moves > 5, "the colour differences fade out over many moves");
         p.closeMessage(message);
         QTRY_VERIFY(!p.desktop.windowVisible("Kestrani"));
-        QVERIFY(!p.desktop.windowVisible("Card1") && !p.desktop.windowVisible("Card2"));
-        QVERIFY(p.desktop.windowVisible("Form3"));
+        QVERIFY(p.waitUntilBare(leftCardCentre) && p.waitUntilBare(rightCardCentre));
+        QVERIFY(p.desktop.windowVisible(exerciseScreen));
+        // The backdrop stays with its buttons; the keyboard is back on the exercise screen.
+        QCOMPARE(xdotool({"getwindowfocus", "-f"}).toULong(), p.desktop.waitForWindow(exerciseScreen));
     }
 
     void exerciseTwoWithRectanglesIsAnsweredOnTheFieldAndTheBackdrop() {
@@ -123,8 +131,10 @@ private slots:
         p.click(rectangleItem);
         const QImage reference = p.startExercise();
         QVERIFY(!reference.isNull());
+        const QColor startButtonFace = p.desktop.pixel(startButton.x(), startButton.y());
         p.click(startButton);
-        QVERIFY(p.desktop.waitForWindow("Form4"));
+        // The single field takes the reference window's place, without its buttons.
+        QVERIFY(QTest::qWaitFor([&] { return p.desktop.pixel(startButton.x(), startButton.y()) != startButtonFace; }, 5000));
 
         int moves = 0, backdropAnswers = 0;
         unsigned long message = 0;
@@ -140,7 +150,7 @@ private slots:
         QVERIFY(moves > 5);
         QVERIFY(backdropAnswers > 0);
         p.closeMessage(message);
-        QTRY_VERIFY(!p.desktop.windowVisible("Form4"));
+        QVERIFY(p.waitUntilBare(referenceArea.center()));
     }
 
     void exerciseThreeOnBrightnessEndsWithNothingLeftToAsk() {
@@ -192,12 +202,12 @@ private slots:
         QElapsedTimer clock;
         p.click(startButton);
         clock.start();
-        QVERIFY(p.desktop.waitForWindow("Card1"));
+        QVERIFY(p.waitUntilCovered(leftCardCentre));
         const unsigned long message = p.endMessage(3000);
         QVERIFY(message != 0);
         QVERIFY2(clock.elapsed() > 800, "the time-out comes after the second has run out");
         p.closeMessage(message);
-        QTRY_VERIFY(!p.desktop.windowVisible("Card1"));
+        QVERIFY(p.waitUntilBare(leftCardCentre));
     }
 
     void duringTheDelayOnlyTheBackdropIsOnScreen() {
@@ -220,9 +230,7 @@ private slots:
             }
         QVERIFY2(letterPixels > 50, "the prompt is on screen during the delay");
         QVERIFY2(backgroundPixels > promptArea.width() * promptArea.height() / 2, "on the painted backdrop");
-        QVERIFY(!p.desktop.windowVisible("Card1"));
-        QVERIFY(p.desktop.waitForWindow("Card1", 3000));
-        QTRY_VERIFY(p.desktop.pixel(leftCardCentre.x(), leftCardCentre.y()) != grey);  // the stimulus is back
+        QVERIFY(p.waitUntilCovered(leftCardCentre));  // the stimulus is back
     }
 };
 

@@ -20,11 +20,12 @@ const QColor red(255, 0, 0), blue(0, 0, 255), silverColour(192, 192, 192);
 
 struct Windows {
     FakeScreen screen{{1024, 768}};
-    TForm2 form2{screen};
-    TSubmCheck submCheck{screen};
-    TForm1 form1{screen};
-    TForm3 form3{screen};
-    TForm4 form4{screen};
+    ExerciseScreen exerciseScreen;
+    TForm2 form2{screen, exerciseScreen};
+    TSubmCheck submCheck{screen, exerciseScreen};
+    TForm1 form1{screen, exerciseScreen};
+    TForm3 form3{screen, exerciseScreen};
+    TForm4 form4{screen, exerciseScreen};
     ExerciseWindows windows{submCheck, form2, form1, form4, form3};
     ExerciseState state;
     RecordingActions actions;

@@ -1,5 +1,7 @@
 // Times one answered exercise step with the real windows, without and with
 // the splitting lines, and splits the lines' time into drawing and flushing.
+// The exercise windows are surfaces of the one exercise screen, as in the
+// program, so a step shows and hides no top-level window.
 // Run in an X server of 1024 × 768, e.g.:
 //   xvfb-run -s '-screen 0 1024x768x24' build/tools/benchmarks/step_benchmark
 
@@ -32,11 +34,12 @@ int main(int argc, char* argv[]) {
     QtScreenMetrics screen;
     QtMessageBoxes messages;
     QtBlockingWait wait;
-    TForm2 form2(screen);
-    TSubmCheck submCheck(screen);
-    TForm1 form1(screen);
-    TForm3 form3(screen);
-    TForm4 form4(screen);
+    ExerciseScreen exerciseScreen;
+    TForm2 form2(screen, exerciseScreen);
+    TSubmCheck submCheck(screen, exerciseScreen);
+    TForm1 form1(screen, exerciseScreen);
+    TForm3 form3(screen, exerciseScreen);
+    TForm4 form4(screen, exerciseScreen);
     ExerciseWindows windows{submCheck, form2, form1, form4, form3};
     ExerciseSettings settings;
     settings.objectKind = ObjectKind::Rectangle;

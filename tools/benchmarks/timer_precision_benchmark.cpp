@@ -52,7 +52,8 @@ std::vector<double> timeTicks(QtTimerDevice& device) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QtScreenMetrics screen;
-    TSubmCheck submCheck(screen);
+    ExerciseScreen exerciseScreen;
+    TSubmCheck submCheck(screen, exerciseScreen);
     report("reference-show limit", timeTicks(*submCheck.Timer1));
     report("object-show limit", timeTicks(*submCheck.Timer2));
 
