@@ -20,6 +20,8 @@ const QPoint newExerciseButton(102, 691);       // "Новое упражнен�
 const QPoint leaveButton(901, 691);             // "Выйти из упражнения"
 const QRect referenceArea(256, 0, 501, 580);
 const QPoint leftCardCentre(250, 300), rightCardCentre(772, 300);
+const QColor grey(128, 128, 128);                // the exercise screen's backdrop
+const QString exerciseScreen = QStringLiteral("Kestrani 1.01 rus: упражнение");
 const QColor firstSeries(0x20, 0x9f, 0xdf);     // the chart theme's first series
 
 // Separate data and configuration folders for every run of the program.
@@ -103,15 +105,20 @@ struct Program {
         return previous;
     }
 
+    // A surface of the exercise screen is up where the backdrop's grey has gone.
+    bool waitUntilCovered(QPoint at) {
+        return QTest::qWaitFor([&] { return desktop.pixel(at.x(), at.y()) != grey; }, 5000);
+    }
+
     // From the reference window on: answers right the given number of
     // times, then wrong, and closes the end message.
     bool playExercise1(int rightAnswers) {
-        if (!desktop.waitForWindow("SubmCheck"))
+        if (!waitUntilCovered(referenceArea.center()))
             return false;
         QTest::qWait(200);
         const QColor reference = desktop.screenshot().copy(referenceArea).pixelColor(40, 300);
         click(startButton);
-        if (!desktop.waitForWindow("Card1"))
+        if (!waitUntilCovered(leftCardCentre))
             return false;
         for (int move = 0; move <= rightAnswers; ++move) {
             const QImage screen = settledScreen();
@@ -172,7 +179,7 @@ private slots:
         p.click(newExerciseButton);
         QVERIFY(p.playExercise1(1));
         p.click(leaveButton);
-        QTRY_VERIFY(!p.desktop.windowVisible("Form3"));
+        QTRY_VERIFY(!p.desktop.windowVisible(exerciseScreen));
 
         const ResultsPicture shown = p.openResults();
         shown.image.save("results_window.png");
@@ -201,9 +208,9 @@ private slots:
             QVERIFY(p.playExercise1(1));
             // The second exercise is under way when the program is closed.
             p.click(newExerciseButton);
-            QVERIFY(p.desktop.waitForWindow("SubmCheck"));
+            QVERIFY(p.waitUntilCovered(referenceArea.center()));
             p.click(startButton);
-            QVERIFY(p.desktop.waitForWindow("Card1"));
+            QVERIFY(p.waitUntilCovered(leftCardCentre));
             p.desktop.closeWindow(p.desktop.waitForWindow("Kestrani 1.01 rus"));
             QVERIFY(p.desktop.waitForExit(5000));
         }
