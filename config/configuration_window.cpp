@@ -43,7 +43,7 @@ QLabel* label(QWidget* parent, const QString& caption, int left, int top, const 
     auto* result = new QLabel(caption, parent);
     result->setFont(font);
     result->move(left, top);
-    result->adjustSize();
+    followText(*result);
     return result;
 }
 
@@ -424,8 +424,9 @@ void TKestrani::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
     if (configurationWindowIsFitted(height(), screen))
         return;
-    scaleContents(*this, screen.height);
+    scaleContents(*this, designScale(screen));
     place(configurationWindowGeometry(screen));
+    fitTexts(*this);
 }
 
 // The frame's corner goes to the place, and the size is the outer size: the

@@ -29,7 +29,7 @@ QLabel* fixedText(const QString& text, int left, int top, int pixelHeight, QWidg
     label->setFont(designFont(timesFamily, pixelHeight));
     setTextColour(*label, lime);
     label->move(left, top);
-    label->adjustSize();
+    followText(*label);
     return label;
 }
 
@@ -138,10 +138,18 @@ void TForm5::showContent(const PageContent& content) {
         textSlot(TextSlot::Label12)->hide();
 }
 
-// Every slot's width follows its text, but Label7 keeps its box; an empty slot
-// shows nothing, not even its grey background.
+// Every slot's width follows its text, but Label7 keeps its box; a text that
+// would run past the window gets a smaller font. An empty slot shows nothing,
+// not even its grey background.
 void TForm5::fitTextSlots() {
-    for (QLabel* label : slots_) {
+    for (int i = 0; i < textSlotCount; ++i) {
+        QLabel* label = slots_[static_cast<std::size_t>(i)];
+        QFont font = label->font();
+        font.setPixelSize(scaleFontPixelHeight(textSlotLayouts()[static_cast<std::size_t>(i)].pixelHeight, scale_));
+        label->setFont(font);
+        if (label != textSlot(TextSlot::Label7))
+            label->adjustSize();
+        fitText(*label, *this);
         if (label != textSlot(TextSlot::Label7))
             label->adjustSize();
         label->setVisible(!label->text().isEmpty());
@@ -166,12 +174,14 @@ void TForm5::FormActivate() {
         if (d.ownFont)
             d.control->setFont(d.font);
     }
-    scaleContents(*this, screen.height);
-    fitTextSlots();
+    scale_ = designScale(screen);
+    scaleContents(*this, scale_);
     const WindowRect outer = instructionsWindowGeometry(screen);
     const QSize frame = frameGeometry().size() - size();
     resize(outer.width - frame.width(), outer.height - frame.height());
     move(outer.left, outer.top);
+    fitTexts(*this);
+    fitTextSlots();
 }
 
 void TForm5::Button1Click() {

@@ -69,6 +69,7 @@ private:
     QWidget* configuration_ = nullptr;
     std::array<QLabel*, textSlotCount> slots_{};
     QFont designWindowFont_;
+    DesignScale scale_;  // of the last fit
     std::vector<DesignControl> design_;
 };
 

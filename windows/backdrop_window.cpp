@@ -54,7 +54,7 @@ void TForm3::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
     if (backdropIsFitted(width(), screen))
         return;
-    scaleContents(*this, screen.height);
+    scaleContents(*this, backdropScale(screen));
     Label1->adjustSize();
     Label2->adjustSize();
     const WindowRect g = backdropGeometry(screen);

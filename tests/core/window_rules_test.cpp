@@ -76,15 +76,74 @@ private slots:
         QFETCH(WindowRect, design);
         QFETCH(int, screenHeight);
         QFETCH(WindowRect, scaled);
-        QCOMPARE(scaleControl(design, screenHeight), scaled);
+        // A screen twice as wide as high: the height sets the ratio.
+        QCOMPARE(scaleControl(design, designScale({2 * screenHeight, screenHeight})), scaled);
     }
 
     void fontsScaleInPoints() {
-        QCOMPARE(scaleFontPixelHeight(16, 600), 16);
-        QCOMPARE(scaleFontPixelHeight(11, 600), 11);
-        QCOMPARE(scaleFontPixelHeight(19, 600), 19);
-        QCOMPARE(scaleFontPixelHeight(16, 768), 20);  // 12 pt × 1.28 = 15.36 → 15 pt
-        QCOMPARE(scaleFontPixelHeight(11, 768), 13);  // 8 pt × 1.28 = 10.24 → 10 pt
+        auto byHeight = [](int h) { return designScale({2 * h, h}); };
+        QCOMPARE(scaleFontPixelHeight(16, byHeight(600)), 16);
+        QCOMPARE(scaleFontPixelHeight(11, byHeight(600)), 11);
+        QCOMPARE(scaleFontPixelHeight(19, byHeight(600)), 19);
+        QCOMPARE(scaleFontPixelHeight(16, byHeight(768)), 20);  // 12 pt × 1.28 = 15.36 → 15 pt
+        QCOMPARE(scaleFontPixelHeight(11, byHeight(768)), 13);  // 8 pt × 1.28 = 10.24 → 10 pt
+        QCOMPARE(scaleFontPixelHeight(11, designScale({1280, 1024})), 17);  // 8 pt × 1.6 = 12.8 → 13 pt
+    }
+
+    // The ratio is the smaller of height / 600 and width / 800: 4:3 and wider
+    // screens scale by their height as before, narrower ones by their width.
+    void designScaleTakesTheSmallerRatio_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("numerator");
+        QTest::addColumn<int>("denominator");
+        QTest::newRow("800 × 600") << 800 << 600 << 600 << 600;
+        QTest::newRow("1024 × 768, 4:3") << 1024 << 768 << 768 << 600;
+        QTest::newRow("1600 × 1200, 4:3 exactly") << 1600 << 1200 << 1200 << 600;
+        QTest::newRow("1366 × 768") << 1366 << 768 << 768 << 600;
+        QTest::newRow("3840 × 2160") << 3840 << 2160 << 2160 << 600;
+        QTest::newRow("1280 × 1024, 5:4") << 1280 << 1024 << 1280 << 800;
+        QTest::newRow("1599 × 1200, just under 4:3") << 1599 << 1200 << 1599 << 800;
+        QTest::newRow("1080 × 1920, portrait") << 1080 << 1920 << 1080 << 800;
+    }
+    void designScaleTakesTheSmallerRatio() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, numerator);
+        QFETCH(int, denominator);
+        QCOMPARE(designScale({width, height}), (DesignScale{numerator, denominator, 0}));
+    }
+
+    // Where the width sets the ratio, the backdrop's band of prompts and
+    // buttons and the reference window's buttons move down to where the
+    // height would have put them: below the fields, at the window's bottom.
+    void bandsAtTheBottomStayThere_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<WindowRect>("newExercise");  // backdrop Button1 16, 528, 129 × 25
+        QTest::addColumn<WindowRect>("start");        // "Начали?" 280, 464, 105 × 25
+        // Edges × 1.28, no shift.
+        QTest::newRow("1024 × 768") << 1024 << 768 << WindowRect{20, 676, 166, 32} << WindowRect{358, 594, 135, 32};
+        // Edges × 1.6; shifts 576 × 1024 / 600 − 576 × 1.6 = 983 − 922 = 61 and
+        // 510 × 1024 / 600 − 510 × 1.6 = 870 − 816 = 54.
+        QTest::newRow("1280 × 1024") << 1280 << 1024 << WindowRect{26, 906, 206, 40} << WindowRect{448, 796, 168, 40};
+        // Edges × 1.35; shifts 1843 − 778 = 1065 and 1632 − 689 = 943.
+        QTest::newRow("1080 × 1920") << 1080 << 1920 << WindowRect{22, 1778, 174, 34} << WindowRect{378, 1569, 142, 34};
+    }
+    void bandsAtTheBottomStayThere() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(WindowRect, newExercise);
+        QFETCH(WindowRect, start);
+        const ScreenSize screen{width, height};
+        QCOMPARE(scaleControl({16, 528, 129, 25}, backdropScale(screen)), newExercise);
+        QCOMPARE(scaleControl({280, 464, 105, 25}, referenceWindowScale(screen)), start);
+        // The band lies below the fields and inside the backdrop; the buttons
+        // inside the reference window.
+        const WindowRect field = objectFieldGeometry(screen);
+        QVERIFY(newExercise.top >= field.height);
+        QVERIFY(newExercise.top + newExercise.height <= backdropGeometry(screen).height);
+        QVERIFY(start.left + start.width <= field.width && start.top + start.height <= field.height);
     }
 
     void routing_data() {

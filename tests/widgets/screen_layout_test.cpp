@@ -6,6 +6,10 @@
 // KESTRANI_RECORD_LAYOUT=1 writes the recordings anew instead of comparing.
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -164,11 +168,77 @@ Layout recorded(const QString& path) {
     return layout;
 }
 
+// The part of a control its text has to fit in, or an empty rectangle for a
+// control without text.
+QRect textRoom(QWidget* widget) {
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text().isEmpty() ? QRect() : label->contentsRect();
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!button || button->text().isEmpty())
+        return {};
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+    if (qobject_cast<QCheckBox*>(button))
+        contents = QStyle::SE_CheckBoxContents;
+    else if (qobject_cast<QRadioButton*>(button))
+        contents = QStyle::SE_RadioButtonContents;
+    return button->style()->subElementRect(contents, &option, button);
+}
+
 }  // namespace
 
 class ScreenLayoutTest : public QObject {
     Q_OBJECT
 private slots:
+    void everyWindowFitsEveryScreen_data() {
+        QTest::addColumn<ScreenSize>("screen");
+        const ScreenSize screens[] = {{800, 600},   {1024, 768},  {1280, 1024}, {1366, 768},
+                                      {1440, 900},  {1600, 900},  {1920, 1080}, {1920, 1200},
+                                      {2560, 1440}, {3840, 2160}, {1080, 1920}};
+        for (ScreenSize s : screens)
+            QTest::addRow("%d × %d", s.width, s.height) << s;
+    }
+    void everyWindowFitsEveryScreen() {
+        QFETCH(ScreenSize, screen);
+        const QRect screenRect(0, 0, screen.width, screen.height);
+        for (const Fitted& f : fittedWindows(screen)) {
+            QWidget& window = *f.window;
+            if (auto* form = dynamic_cast<TForm5*>(&window)) {
+                // The lime lines follow their text at the scaled font size,
+                // which fits the window on every screen.
+                for (auto [label, designPixels] : {std::pair{form->Label34, 15}, std::pair{form->Label35, 19}}) {
+                    QCOMPARE(label->font().pixelSize(), scaleFontPixelHeight(designPixels, designScale(screen)));
+                    QCOMPARE(label->size(), label->sizeHint());
+                }
+            }
+            QVERIFY2(screenRect.contains(window.frameGeometry()), qPrintable(f.name + " lies on the screen"));
+            for (QWidget* child : window.findChildren<QWidget*>()) {
+                if (!child->isVisibleTo(&window))
+                    continue;
+                const QString where = f.name + '/' + pathOf(child, &window);
+                const QRect room = textRoom(child);
+                const QFontMetrics metrics(child->font());
+                // A label shows its text at its left; Label7's fixed box runs
+                // past the window's right edge by design, its text does not.
+                QRect box(child->mapTo(&window, QPoint(0, 0)), child->size());
+                if (qobject_cast<QLabel*>(child) && !room.isNull())
+                    box.setWidth(room.left() + metrics.horizontalAdvance(textOf(child)));
+                QVERIFY2(window.rect().contains(box), qPrintable(where + QStringLiteral(" lies inside its window: %1,%2 %3x%4 in %5x%6").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height()).arg(window.width()).arg(window.height())));
+                if (room.isNull())
+                    continue;
+                QVERIFY2(metrics.horizontalAdvance(textOf(child)) <= room.width() && metrics.height() <= room.height(),
+                         qPrintable(QStringLiteral("%1: text of %2 × %3 px in %4 × %5")
+                                        .arg(where)
+                                        .arg(metrics.horizontalAdvance(textOf(child)))
+                                        .arg(metrics.height())
+                                        .arg(room.width())
+                                        .arg(room.height())));
+            }
+        }
+    }
+
     void wideScreensKeepTheRecordedLayout_data() {
         QTest::addColumn<ScreenSize>("screen");
         QTest::newRow("1024 × 768") << ScreenSize{1024, 768};
@@ -189,18 +259,21 @@ private slots:
             QVERIFY2(found != now.end(), qPrintable(key + " is still there"));
             const Placed& is = found->second;
             QVERIFY2(is.geometry.topLeft() == was.geometry.topLeft(), qPrintable(key + " stays in place"));
-            QVERIFY2(is.fontPixels == was.fontPixels, qPrintable(key + " keeps its font size"));
-            if (is.geometry.size() != was.geometry.size()) {
-                // Only a label re-fitted to its text may change its size.
-                QWidget* widget = nullptr;
-                for (const Fitted& f : windows)
-                    if (key.startsWith(f.name + '/'))
-                        for (QWidget* child : f.window->findChildren<QWidget*>())
-                            if (f.name + '/' + pathOf(child, f.window.get()) == key)
-                                widget = child;
-                auto* label = qobject_cast<QLabel*>(widget);
-                QVERIFY2(label && is.geometry.size() == label->sizeHint(), qPrintable(key + " keeps its size"));
-            }
+            const Fitted* window = nullptr;
+            QWidget* widget = nullptr;
+            for (const Fitted& f : windows)
+                if (key.startsWith(f.name + '/'))
+                    for (QWidget* child : f.window->findChildren<QWidget*>())
+                        if (f.name + '/' + pathOf(child, f.window.get()) == key)
+                            window = &f, widget = child;
+            auto* label = qobject_cast<QLabel*>(widget);
+            // Only a text that ran past its window's right edge gets a smaller font.
+            const bool wasCut = label && was.geometry.right() >= before.at(window->name).geometry.width();
+            QVERIFY2(is.fontPixels == was.fontPixels || (wasCut && is.fontPixels < was.fontPixels),
+                     qPrintable(key + " keeps its font size"));
+            // Only a label re-fitted to its text may change its size.
+            QVERIFY2(is.geometry.size() == was.geometry.size() || (label && is.geometry.size() == label->sizeHint()),
+                     qPrintable(key + " keeps its size"));
         }
     }
 };
