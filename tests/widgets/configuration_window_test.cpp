@@ -200,6 +200,32 @@ private slots:
         QCOMPARE(w.kestrani.slotBox(SlotRole::Calibrated, Submodality::Area)->objectName(), QString("CheckBox33"));
     }
 
+    // A slot box is painted in its row colour over its whole width; a click
+    // anywhere on it counts, on a caption-less box as on a captioned one.
+    void slotBoxesTakeAClickAnywhereOnTheirBox_data() {
+        QTest::addColumn<int>("role");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("x");  // from the box's right edge when negative
+        QTest::addColumn<Qt::CheckState>("after");
+        const int initial = int(SlotRole::Initial), changeable = int(SlotRole::Changeable);
+        const int calibrated = int(SlotRole::Calibrated);
+        QTest::newRow("initial, right end") << initial << int(Submodality::Brightness) << -2 << Qt::Unchecked;
+        QTest::newRow("changeable, right end") << changeable << int(Submodality::Hue) << -2 << Qt::Unchecked;
+        QTest::newRow("calibrated, past the caption") << calibrated << int(Submodality::Hue) << -2 << Qt::Checked;
+        QTest::newRow("calibrated, on the caption") << calibrated << int(Submodality::Hue) << 40 << Qt::Checked;
+    }
+    void slotBoxesTakeAClickAnywhereOnTheirBox() {
+        QFETCH(int, role);
+        QFETCH(int, row);
+        QFETCH(int, x);
+        QFETCH(Qt::CheckState, after);
+        Window w({1024, 768});
+        QCheckBox* box = w.kestrani.slotBox(SlotRole(role), Submodality(row));
+        QVERIFY(box->checkState() != after);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(x < 0 ? box->width() + x : x, box->height() / 2));
+        QCOMPARE(box->checkState(), after);
+    }
+
     void clickingSlotBoxesGoesThroughTheAvailabilityRules() {
         Window w({1024, 768});
         TKestrani& k = w.kestrani;
