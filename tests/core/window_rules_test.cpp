@@ -8,6 +8,7 @@
 #include "fakes/fake_screen.h"
 #include "fakes/recording_actions.h"
 #include "windows/click_routing.h"
+#include "windows/readable_text.h"
 #include "windows/window_geometry.h"
 
 using namespace kestrani;
@@ -144,6 +145,33 @@ private slots:
         QVERIFY(newExercise.top >= field.height);
         QVERIFY(newExercise.top + newExercise.height <= backdropGeometry(screen).height);
         QVERIFY(start.left + start.width <= field.width && start.top + start.height <= field.height);
+    }
+
+    // On the backdrop's grey (relative luminance 0.216) black reaches 5.3:1
+    // and white 3.9:1; a light grey text only 2.1:1.
+    void promptColourReadsOnTheBackdrop_data() {
+        QTest::addColumn<int>("system");  // 0xRRGGBB
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("light theme, black") << 0x000000 << 0x000000;
+        QTest::newRow("dark theme, white") << 0xffffff << 0xffffff;
+        QTest::newRow("dark theme, off-white") << 0xfcfcfc << 0xfcfcfc;
+        QTest::newRow("light grey: too faint, black") << 0xbebebe << 0x000000;
+        QTest::newRow("the backdrop's own grey: black") << 0x808080 << 0x000000;
+        QTest::newRow("dark slate, near enough") << 0x232629 << 0x232629;
+    }
+    void promptColourReadsOnTheBackdrop() {
+        QFETCH(int, system);
+        QFETCH(int, chosen);
+        auto rgb = [](int c) { return Rgb{std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)}; };
+        QCOMPARE(readableTextColour(rgb(system), darkGrey), rgb(chosen));
+        QVERIFY(contrastRatio(rgb(chosen), darkGrey) >= 3.0);
+    }
+
+    void contrastRatioOfKnownPairs() {
+        QVERIFY(qAbs(contrastRatio({0, 0, 0}, {255, 255, 255}) - 21.0) < 1e-9);
+        QVERIFY(qAbs(contrastRatio(darkGrey, darkGrey) - 1.0) < 1e-9);
+        QVERIFY(qAbs(contrastRatio({0, 0, 0}, darkGrey) - 5.32) < 0.01);
+        QVERIFY(qAbs(contrastRatio({255, 255, 255}, darkGrey) - 3.95) < 0.01);
     }
 
     void routing_data() {

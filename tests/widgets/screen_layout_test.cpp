@@ -239,6 +239,34 @@ private slots:
         }
     }
 
+    // The prompt lines are written in the system's text colour where it reads
+    // on the grey backdrop: black on a light theme, white on a dark one.
+    void backdropPromptsInTheSystemTextColour_data() {
+        QTest::addColumn<QColor>("system");
+        QTest::addColumn<QColor>("written");
+        QTest::newRow("light theme") << QColor(Qt::black) << QColor(Qt::black);
+        QTest::newRow("dark theme") << QColor(Qt::white) << QColor(Qt::white);
+        QTest::newRow("faint grey text") << QColor(190, 190, 190) << QColor(Qt::black);
+    }
+    void backdropPromptsInTheSystemTextColour() {
+        QFETCH(QColor, system);
+        QFETCH(QColor, written);
+        const QPalette before = QApplication::palette();
+        QPalette theme = before;
+        theme.setColor(QPalette::WindowText, system);
+        QApplication::setPalette(theme);
+        FakeScreen screen({1024, 768});
+        TForm3 backdrop(screen);
+        QApplication::setPalette(before);
+        backdrop.show();
+        const QImage prompt = backdrop.Label1->grab().toImage();
+        int inWritten = 0;
+        for (int y = 0; y < prompt.height(); ++y)
+            for (int x = 0; x < prompt.width(); ++x)
+                inWritten += prompt.pixelColor(x, y) == written;
+        QVERIFY2(inWritten > 50, "the strokes of the letters are in the colour");
+    }
+
     void wideScreensKeepTheRecordedLayout_data() {
         QTest::addColumn<ScreenSize>("screen");
         QTest::newRow("1024 × 768") << ScreenSize{1024, 768};
