@@ -8,6 +8,7 @@
 #include "fakes/fake_screen.h"
 #include "fakes/recording_actions.h"
 #include "windows/click_routing.h"
+#include "windows/framed_window_fit.h"
 #include "windows/readable_text.h"
 #include "windows/window_geometry.h"
 
@@ -172,6 +173,59 @@ private slots:
         QVERIFY(qAbs(contrastRatio(darkGrey, darkGrey) - 1.0) < 1e-9);
         QVERIFY(qAbs(contrastRatio({0, 0, 0}, darkGrey) - 5.32) < 0.01);
         QVERIFY(qAbs(contrastRatio({255, 255, 255}, darkGrey) - 3.95) < 0.01);
+    }
+
+    // A framed window's contents scale as the screen says unless the client
+    // area given under the desktop's frame holds less than 790 × 545 scaled.
+    void framedWindowScaleFitsTheClientArea_data() {
+        QTest::addColumn<int>("screenWidth");
+        QTest::addColumn<int>("screenHeight");
+        QTest::addColumn<int>("clientWidth");
+        QTest::addColumn<int>("clientHeight");
+        QTest::addColumn<int>("numerator");
+        QTest::addColumn<int>("denominator");
+        QTest::newRow("no frame, 1024 × 768") << 1024 << 768 << 1023 << 737 << 768 << 600;
+        QTest::newRow("thin frame, 712 high: 1.306 > 1.28") << 1024 << 768 << 1022 << 712 << 768 << 600;
+        QTest::newRow("41-pixel title bar: 696 / 545") << 1024 << 768 << 1023 << 696 << 696 << 545;
+        QTest::newRow("5:4, the width sets it") << 1280 << 1024 << 1279 << 983 << 1280 << 800;
+        QTest::newRow("portrait") << 1080 << 1920 << 1079 << 1843 << 1080 << 800;
+        QTest::newRow("narrowed by the user") << 1024 << 768 << 700 << 500 << 700 << 790;
+        QTest::newRow("design screen") << 800 << 600 << 799 << 576 << 600 << 600;
+    }
+    void framedWindowScaleFitsTheClientArea() {
+        QFETCH(int, screenWidth);
+        QFETCH(int, screenHeight);
+        QFETCH(int, clientWidth);
+        QFETCH(int, clientHeight);
+        QFETCH(int, numerator);
+        QFETCH(int, denominator);
+        const DesignScale scale = framedWindowScale({screenWidth, screenHeight}, clientWidth, clientHeight);
+        QCOMPARE(scale, (DesignScale{numerator, denominator, 0}));
+        // The design client area, scaled, lies inside the client area given.
+        QVERIFY(scaleDesignValue(790, scale) <= clientWidth);
+        QVERIFY(scaleDesignValue(545, scale) <= clientHeight);
+    }
+
+    void framedWindowIsPlacedByItsOuterSize() {
+        FramedWindowFit fit;
+        QVERIFY(!fit.placed());
+        QVERIFY(fit.needsPlacing({1024, 768}, 812, 572, false));
+        QVERIFY(!fit.frameChanged({1, 20, 1, 5}));  // nothing placed yet
+
+        // Placed before the desktop has framed it: the whole outer size is client.
+        const WindowRect outer{0, 0, 1024, 737};
+        QCOMPARE(fit.place({1024, 768}, outer, {}), (FramedWindowFit::Placement{0, 0, 1024, 737}));
+        QVERIFY(!fit.frameChanged({}));
+        // The frame becomes known: placed again, the frame taken off the client.
+        QVERIFY(fit.frameChanged({1, 20, 1, 5}));
+        QCOMPARE(fit.place({1024, 768}, outer, {1, 20, 1, 5}), (FramedWindowFit::Placement{0, 0, 1022, 712}));
+        QVERIFY(!fit.frameChanged({1, 20, 1, 5}));
+
+        QVERIFY(!fit.needsPlacing({1024, 768}, 1024, 737, false));  // as set, wherever the user moved it
+        QVERIFY(fit.needsPlacing({1024, 768}, 700, 500, false));    // resized by the user
+        QVERIFY(!fit.needsPlacing({1024, 768}, 1024, 731, true));   // maximized by the desktop
+        QVERIFY(fit.needsPlacing({1280, 1024}, 1024, 737, false));  // another screen
+        QVERIFY(fit.needsPlacing({1280, 1024}, 1024, 731, true));
     }
 
     void routing_data() {

@@ -187,6 +187,41 @@ QRect textRoom(QWidget* widget) {
     return button->style()->subElementRect(contents, &option, button);
 }
 
+// Every visible control and label of the window lies inside it, and every
+// text fits its box (measured with the font's metrics).
+void checkContents(QWidget& window, const QString& name) {
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(&window))
+            continue;
+        const QString where = name + '/' + pathOf(child, &window);
+        const QRect room = textRoom(child);
+        const QFontMetrics metrics(child->font());
+        const int textWidth = metrics.horizontalAdvance(textOf(child));
+        // A label shows its text at its left; Label7's fixed box runs past
+        // the window's right edge by design, its text does not.
+        QRect box(child->mapTo(&window, QPoint(0, 0)), child->size());
+        if (qobject_cast<QLabel*>(child) && !room.isNull())
+            box.setWidth(room.left() + textWidth);
+        QVERIFY2(window.rect().contains(box), qPrintable(QStringLiteral("%1 lies inside its window: %2, %3, %4 × %5 in %6 × %7")
+                                                             .arg(where)
+                                                             .arg(box.x())
+                                                             .arg(box.y())
+                                                             .arg(box.width())
+                                                             .arg(box.height())
+                                                             .arg(window.width())
+                                                             .arg(window.height())));
+        if (room.isNull())
+            continue;
+        QVERIFY2(textWidth <= room.width() && metrics.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1: text of %2 × %3 px in %4 × %5")
+                                .arg(where)
+                                .arg(textWidth)
+                                .arg(metrics.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+    }
+}
+
 }  // namespace
 
 class ScreenLayoutTest : public QObject {
@@ -214,28 +249,29 @@ private slots:
                 }
             }
             QVERIFY2(screenRect.contains(window.frameGeometry()), qPrintable(f.name + " lies on the screen"));
-            for (QWidget* child : window.findChildren<QWidget*>()) {
-                if (!child->isVisibleTo(&window))
-                    continue;
-                const QString where = f.name + '/' + pathOf(child, &window);
-                const QRect room = textRoom(child);
-                const QFontMetrics metrics(child->font());
-                // A label shows its text at its left; Label7's fixed box runs
-                // past the window's right edge by design, its text does not.
-                QRect box(child->mapTo(&window, QPoint(0, 0)), child->size());
-                if (qobject_cast<QLabel*>(child) && !room.isNull())
-                    box.setWidth(room.left() + metrics.horizontalAdvance(textOf(child)));
-                QVERIFY2(window.rect().contains(box), qPrintable(where + QStringLiteral(" lies inside its window: %1,%2 %3x%4 in %5x%6").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height()).arg(window.width()).arg(window.height())));
-                if (room.isNull())
-                    continue;
-                QVERIFY2(metrics.horizontalAdvance(textOf(child)) <= room.width() && metrics.height() <= room.height(),
-                         qPrintable(QStringLiteral("%1: text of %2 × %3 px in %4 × %5")
-                                        .arg(where)
-                                        .arg(metrics.horizontalAdvance(textOf(child)))
-                                        .arg(metrics.height())
-                                        .arg(room.width())
-                                        .arg(room.height())));
-            }
+            checkContents(window, f.name);
+        }
+    }
+
+    // Where the desktop gives a framed window less client area than was
+    // asked for (a tall title bar, a panel), its contents scale down to fit;
+    // given its size back, they return to exactly their first fit.
+    void framedWindowsScaleToTheClientAreaGiven() {
+        for (Fitted& f : fittedWindows({1024, 768})) {
+            QWidget& window = *f.window;
+            if (f.name != "TKestrani" && f.name != "TForm5/0")
+                continue;
+            const QSize asked = window.size();
+            QList<QRect> fitted;
+            for (QWidget* child : window.findChildren<QWidget*>())
+                fitted << child->geometry();
+            window.resize(asked.width() - 1, asked.height() - 45);
+            checkContents(window, f.name + " under a tall title bar");
+            window.resize(asked);
+            QList<QRect> again;
+            for (QWidget* child : window.findChildren<QWidget*>())
+                again << child->geometry();
+            QCOMPARE(again, fitted);
         }
     }
 
