@@ -147,10 +147,8 @@ void TForm5::fitTextSlots() {
         font.setPixelSize(scaleFontPixelHeight(textSlotLayouts()[static_cast<std::size_t>(i)].pixelHeight, scale));
         label->setFont(font);
         if (label != textSlot(TextSlot::Label7))
-            label->adjustSize();
+            followText(*label);
         fitText(*label, *this);
-        if (label != textSlot(TextSlot::Label7))
-            label->adjustSize();
         label->setVisible(!label->text().isEmpty());
     }
 }
