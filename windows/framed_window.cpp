@@ -17,7 +17,9 @@ FramedWindow::FramedWindow(QWidget& window, const ScreenMetrics& screen, WindowR
     QObject::connect(&frameWatch_, &QTimer::timeout, [this] {
         if (--frameChecksLeft_ <= 0)
             frameWatch_.stop();
-        if (!window_.isMaximized() && !window_.isFullScreen() && fit_.frameChanged(frame()))
+        const QRect outer = window_.frameGeometry();
+        if (!window_.isMaximized() && !window_.isFullScreen() &&
+            (fit_.frameChanged(frame()) || !fit_.standsAsSet({outer.x(), outer.y(), outer.width(), outer.height()})))
             place();
     });
 }

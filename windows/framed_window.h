@@ -51,7 +51,8 @@ private:
     WindowRect (*outerGeometry_)(ScreenSize);
     FramedWindowFit fit_;
     // The desktop reports the frame some time after the window appears, and
-    // not always with an event to the window: a short watch after placing.
+    // not always with an event to the window: a short watch after placing
+    // puts the window again until it stands as set.
     QTimer frameWatch_;
     int frameChecksLeft_ = 0;
     DesignScale scale_;

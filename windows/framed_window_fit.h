@@ -54,6 +54,11 @@ public:
     // not the one the last placement allowed for.
     bool frameChanged(FrameMargins frame) const;
 
+    // The window's outer rectangle is the one the program last set; a
+    // desktop that handles the request before it has framed the window may
+    // put the client area, not the frame, at the place asked for.
+    bool standsAsSet(WindowRect outer) const { return last_ && last_->outer == outer; }
+
 private:
     struct Set {
         ScreenSize screen;

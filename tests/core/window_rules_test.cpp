@@ -220,6 +220,8 @@ private slots:
         QVERIFY(fit.frameChanged({1, 20, 1, 5}));
         QCOMPARE(fit.place({1024, 768}, outer, {1, 20, 1, 5}), (FramedWindowFit::Placement{0, 0, 1022, 712}));
         QVERIFY(!fit.frameChanged({1, 20, 1, 5}));
+        QVERIFY(fit.standsAsSet(outer));
+        QVERIFY(!fit.standsAsSet({-1, -20, 1024, 737}));  // the client area put at the place
 
         QVERIFY(!fit.needsPlacing({1024, 768}, 1024, 737, false));  // as set, wherever the user moved it
         QVERIFY(fit.needsPlacing({1024, 768}, 700, 500, false));    // resized by the user

@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QWindow>
 #include <QtTest>
 #include <csignal>
 #include <unistd.h>
@@ -69,6 +70,61 @@ int buttonBottom(const QImage& shot, const QRect& client, int x) {
     return dark(shot.pixelColor(x, y)) && light(shot.pixelColor(x, y - 3)) ? y : -1;
 }
 
+// A window manager running on the test's X server while this lives. It runs
+// in a process group of its own, so that it ends with the session bus
+// wrapper that started it. openbox, started from this test, often announces
+// itself and then frames no window (it sits idle, new windows stay
+// unmapped); such a start is tried again, and the row skipped if none works.
+class WindowManager {
+public:
+    explicit WindowManager(const QStringList& command) {
+        for (int attempt = 0; attempt < 3 && !running_; ++attempt)
+            running_ = start(command);
+    }
+    ~WindowManager() { stop(); }
+    bool running() const { return running_; }
+
+private:
+    bool start(QStringList command) {
+        stop();
+        const QString before = supportingCheck();
+        process_.setChildProcessModifier([] { ::setsid(); });
+        process_.setStandardInputFile(QProcess::nullDevice());
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.setStandardErrorFile(QProcess::nullDevice());
+        process_.start(command.takeFirst(), command);
+        if (!process_.waitForStarted(5000))
+            return false;
+        group_ = static_cast<pid_t>(process_.processId());
+        if (!QTest::qWaitFor([&] { return supportingCheck().contains("window id") && supportingCheck() != before; },
+                             10000))
+            return false;
+        // Announced is not yet managing: wait until a probe window is framed.
+        QWindow probe;
+        probe.resize(40, 40);
+        probe.show();
+        return QTest::qWaitFor(
+            [&] { return run("xprop", {"-id", QString::number(probe.winId()), "_NET_FRAME_EXTENTS"}).contains('='); },
+            5000);
+    }
+
+    void stop() {
+        if (group_ <= 1)
+            return;
+        ::kill(-group_, SIGTERM);
+        process_.waitForFinished(3000);
+        ::kill(-group_, SIGKILL);  // the session bus the wrapper leaves behind
+        group_ = 0;
+    }
+
+    // The managing window a manager announces on the root window.
+    static QString supportingCheck() { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}); }
+
+    QProcess process_;
+    pid_t group_ = 0;  // the manager's process group: the wrapper's id
+    bool running_ = false;
+};
+
 }  // namespace
 
 class FramedWindowsE2E : public QObject {
@@ -85,18 +141,16 @@ private slots:
         const QString binary = manager.contains("--") ? manager[manager.indexOf("--") + 1] : manager[0];
         if (QStandardPaths::findExecutable(binary).isEmpty())
             QSKIP("window manager not installed");
-        // The manager in a process group of its own, so that it ends with
-        // the session bus wrapper that started it.
-        QProcess wm;
-        wm.setChildProcessModifier([] { ::setsid(); });
-        wm.start(manager.takeFirst(), manager);
-        QVERIFY(wm.waitForStarted(5000));
-        QVERIFY(QTest::qWaitFor(
-            [] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }, 15000));
+        if (QStandardPaths::findExecutable("xprop").isEmpty() || QStandardPaths::findExecutable("xwininfo").isEmpty())
+            QSKIP("xprop and xwininfo (x11-utils) not installed");
+        const WindowManager wm(manager);
+        // The program is not at fault where the manager frames no window.
+        if (!wm.running())
+            QSKIP("the window manager did not start framing windows in this X server");
 
         Desktop desktop;
         QVERIFY(desktop.startProgram());
-        const unsigned long instructions = desktop.waitForWindow("Instructions to Kestrani 1.01 rus");
+        const unsigned long instructions = desktop.waitForWindow("Instructions to Kestrani 1.01 rus", 20000);
         QVERIFY(instructions != 0);
 
         // The instructions window in front: title bar and close box on the
@@ -116,20 +170,12 @@ private slots:
         desktop.click(help.center().x(), okBottom - 8);
         QTRY_VERIFY(!desktop.windowVisible("Instructions to Kestrani 1.01 rus"));
         const unsigned long configuration = desktop.waitForWindow("Kestrani 1.01 rus");
-        QVERIFY(screenRect.contains(outerRect(configuration)));
+        QTRY_VERIFY_WITH_TIMEOUT(screenRect.contains(outerRect(configuration)), 5000);
         const QRect window = clientRect(configuration);
-        QTest::qWait(300);
-        shot = desktop.screenshot();
-        shot.save(QDir::temp().filePath(QStringLiteral("kestrani-%1-configuration.png").arg(QTest::currentDataTag())));
         const int finishX = window.left() + window.width() * 700 / 790;
-        QVERIFY2(buttonBottom(shot, window, finishX) > 0, "Завершить работу is drawn whole");
-
-        desktop.program().kill();
-        desktop.waitForExit(3000);
-        ::kill(-static_cast<pid_t>(wm.processId()), SIGTERM);
-        if (!wm.waitForFinished(3000))
-            ::kill(-static_cast<pid_t>(wm.processId()), SIGKILL);
-        QVERIFY(wm.state() == QProcess::NotRunning || wm.waitForFinished(3000));
+        QTRY_VERIFY2(buttonBottom(desktop.screenshot(), window, finishX) > 0, "Завершить работу is drawn whole");
+        desktop.screenshot().save(
+            QDir::temp().filePath(QStringLiteral("kestrani-%1-configuration.png").arg(QTest::currentDataTag())));
     }
 };
 
