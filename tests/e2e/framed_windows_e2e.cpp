@@ -72,9 +72,8 @@ int buttonBottom(const QImage& shot, const QRect& client, int x) {
 
 // A window manager running on the test's X server while this lives. It runs
 // in a process group of its own, so that it ends with the session bus
-// wrapper that started it. openbox, started from this test, often announces
-// itself and then frames no window (it sits idle, new windows stay
-// unmapped); such a start is tried again, and the row skipped if none works.
+// wrapper that started it. A start that frames no probe window is tried
+// again, and the row skipped if none works.
 class WindowManager {
 public:
     explicit WindowManager(const QStringList& command) {
@@ -99,7 +98,10 @@ private:
         if (!QTest::qWaitFor([&] { return supportingCheck().contains("window id") && supportingCheck() != before; },
                              10000))
             return false;
-        // Announced is not yet managing: wait until a probe window is framed.
+        // Announced is not yet managing: openbox loses a window mapped in
+        // the first moments after it announced itself. Then wait until a
+        // probe window is framed.
+        QTest::qWait(1000);
         QWindow probe;
         probe.resize(40, 40);
         probe.show();
