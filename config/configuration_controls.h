@@ -14,7 +14,7 @@ namespace kestrani {
 
 // Shows Off, On and Unavailable as unchecked, checked and partially checked.
 // A click does not cycle the state itself: it calls onClick, and the window
-// sets the state the rules give.
+// sets the state the rules give. The whole painted box takes the click.
 class SlotCheckBox : public QCheckBox {
 public:
     using QCheckBox::QCheckBox;
@@ -22,6 +22,7 @@ public:
 
 protected:
     void nextCheckState() override;
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
 class ClickableImage : public QLabel {

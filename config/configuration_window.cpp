@@ -43,7 +43,7 @@ QLabel* label(QWidget* parent, const QString& caption, int left, int top, const 
     auto* result = new QLabel(caption, parent);
     result->setFont(font);
     result->move(left, top);
-    result->adjustSize();
+    followText(*result);
     return result;
 }
 
@@ -122,6 +122,7 @@ TKestrani::TKestrani(const ScreenMetrics& screen, ExerciseState& state, MessageB
     buildComplications();
     buildStandardColours();
     buildButtons();
+    framed_ = std::make_unique<FramedWindow>(*this, screen, configurationWindowGeometry);
 }
 
 void TKestrani::buildTitle() {
@@ -422,17 +423,20 @@ void TKestrani::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void TKestrani::fitToScreen() {
-    const ScreenSize screen = screen_.screenSize();
-    if (configurationWindowIsFitted(height(), screen))
-        return;
-    scaleContents(*this, screen.height);
-    place(configurationWindowGeometry(screen));
+bool TKestrani::event(QEvent* event) {
+    if (framed_)
+        framed_->windowEvent(*event);
+    return QWidget::event(event);
 }
 
-// The frame's corner goes to the place, and the size is the outer size: the
-// frame, once the window system has given one, is taken off, so that a window
-// as wide as the screen stays on it.
+// Before its first fit, a window as high as the screen is left as designed.
+void TKestrani::fitToScreen() {
+    if (!framed_->placed() && configurationWindowIsFitted(height(), screen_.screenSize()))
+        return;
+    framed_->fit();
+}
+
+// The frame's corner goes to the place, and the size is the outer size.
 void TKestrani::place(const WindowRect& g) {
     const QSize frame = frameGeometry().size() - size();
     move(g.left, g.top);

@@ -6,11 +6,13 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "config/configuration_model.h"
 #include "engine/exercise_state.h"
 #include "help/help_page.h"
+#include "windows/framed_window.h"
 #include "windows/window_geometry.h"
 
 class QButtonGroup;
@@ -86,6 +88,7 @@ public:
     QPushButton* Button8;    // "Справка": standard colours
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -128,6 +131,7 @@ private:
     ExerciseEngine* engine_ = nullptr;
     TForm5* instructions_ = nullptr;
     std::vector<QWidget*> closedOnFinish_;
+    std::unique_ptr<FramedWindow> framed_;
 };
 
 }  // namespace kestrani

@@ -29,7 +29,7 @@ QLabel* fixedText(const QString& text, int left, int top, int pixelHeight, QWidg
     label->setFont(designFont(timesFamily, pixelHeight));
     setTextColour(*label, lime);
     label->move(left, top);
-    label->adjustSize();
+    followText(*label);
     return label;
 }
 
@@ -50,8 +50,7 @@ TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), scre
     palette.setColor(QPalette::Window, grey);
     palette.setColor(QPalette::WindowText, Qt::black);
     setPalette(palette);
-    designWindowFont_ = designFont(timesFamily, 19);
-    setFont(designWindowFont_);
+    setFont(designFont(timesFamily, 19));
     resize(790, 545);
 
     // The strips lie beneath the text slots; Label22 lets the banded strip show through.
@@ -103,9 +102,8 @@ TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), scre
         connect(button, &QPushButton::clicked, this, [this, page = page] { openPage(page); });
 
     showContent(helpPageContent(HelpPage::Start, screen_.screenSize()));
-    for (QObject* object : children())
-        if (auto* control = qobject_cast<QWidget*>(object))
-            design_.push_back({control, control->geometry(), control->font(), control->testAttribute(Qt::WA_SetFont)});
+    framed_ = std::make_unique<FramedWindow>(*this, screen_, instructionsWindowGeometry);
+    framed_->afterScaling = [this] { fitTextSlots(); };
 }
 
 QLabel* TForm5::addPicture(int left, int top, int width, int height) {
@@ -138,12 +136,19 @@ void TForm5::showContent(const PageContent& content) {
         textSlot(TextSlot::Label12)->hide();
 }
 
-// Every slot's width follows its text, but Label7 keeps its box; an empty slot
-// shows nothing, not even its grey background.
+// Every slot's width follows its text, but Label7 keeps its box; a text that
+// would run past the window gets a smaller font. An empty slot shows nothing,
+// not even its grey background.
 void TForm5::fitTextSlots() {
-    for (QLabel* label : slots_) {
+    const DesignScale scale = framed_ ? framed_->scale() : DesignScale{};
+    for (int i = 0; i < textSlotCount; ++i) {
+        QLabel* label = slots_[static_cast<std::size_t>(i)];
+        QFont font = label->font();
+        font.setPixelSize(scaleFontPixelHeight(textSlotLayouts()[static_cast<std::size_t>(i)].pixelHeight, scale));
+        label->setFont(font);
         if (label != textSlot(TextSlot::Label7))
-            label->adjustSize();
+            followText(*label);
+        fitText(*label, *this);
         label->setVisible(!label->text().isEmpty());
     }
 }
@@ -154,24 +159,19 @@ void TForm5::changeEvent(QEvent* event) {
         FormActivate();
 }
 
+bool TForm5::event(QEvent* event) {
+    if (framed_)
+        framed_->windowEvent(*event);
+    return QWidget::event(event);
+}
+
+// Before its first fit, a window already one pixel narrower than the screen
+// is left as it stands; afterwards it stands as the program put it unless the
+// user resized it or the screen changed.
 void TForm5::FormActivate() {
-    const ScreenSize screen = screen_.screenSize();
-    if (instructionsWindowIsFitted(frameGeometry().width(), screen))
+    if (!framed_->placed() && instructionsWindowIsFitted(frameGeometry().width(), screen_.screenSize()))
         return;
-    // Scaling starts from the design layout, so fitting the window again
-    // (after the user resized it or the screen changed) never compounds.
-    setFont(designWindowFont_);
-    for (const DesignControl& d : design_) {
-        d.control->setGeometry(d.geometry);
-        if (d.ownFont)
-            d.control->setFont(d.font);
-    }
-    scaleContents(*this, screen.height);
-    fitTextSlots();
-    const WindowRect outer = instructionsWindowGeometry(screen);
-    const QSize frame = frameGeometry().size() - size();
-    resize(outer.width - frame.width(), outer.height - frame.height());
-    move(outer.left, outer.top);
+    framed_->fit();
 }
 
 void TForm5::Button1Click() {

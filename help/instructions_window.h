@@ -5,10 +5,11 @@
 #include <QRect>
 #include <QWidget>
 #include <array>
-#include <vector>
+#include <memory>
 
 #include "help/help_page.h"
 #include "help/help_pages.h"
+#include "windows/framed_window.h"
 #include "windows/window_geometry.h"
 
 class QLabel;
@@ -48,6 +49,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     QLabel* addPicture(int left, int top, int width, int height);
@@ -57,19 +59,10 @@ private:
     void FormActivate();
     void Button1Click();
 
-    // A control as laid out for a 600-pixel-high screen.
-    struct DesignControl {
-        QWidget* control;
-        QRect geometry;
-        QFont font;
-        bool ownFont;
-    };
-
     const ScreenMetrics& screen_;
     QWidget* configuration_ = nullptr;
     std::array<QLabel*, textSlotCount> slots_{};
-    QFont designWindowFont_;
-    std::vector<DesignControl> design_;
+    std::unique_ptr<FramedWindow> framed_;
 };
 
 }  // namespace kestrani

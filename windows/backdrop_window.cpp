@@ -6,6 +6,7 @@
 
 #include "windows/design_scaling.h"
 #include "windows/object_field_windows.h"
+#include "windows/readable_text.h"
 
 namespace kestrani {
 
@@ -16,7 +17,11 @@ TForm3::TForm3(const ScreenMetrics& screen, ExerciseScreen& host) : QWidget(&hos
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(128, 128, 128));
-    palette.setColor(QPalette::WindowText, Qt::black);
+    // The prompts in the system's text colour, where it reads on the grey.
+    const QColor text = palette.color(QPalette::WindowText);
+    const Rgb prompt = readableTextColour(
+        {std::uint8_t(text.red()), std::uint8_t(text.green()), std::uint8_t(text.blue())}, darkGrey);
+    palette.setColor(QPalette::WindowText, QColor(prompt.red, prompt.green, prompt.blue));
     setPalette(palette);
     host.setOutsideColour(palette.color(QPalette::Window));
     setFont(designFont(sansSerifFamily, 11));
@@ -62,7 +67,7 @@ void TForm3::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
     if (backdropIsFitted(width(), screen))
         return;
-    scaleContents(*this, screen.height);
+    scaleContents(*this, backdropScale(screen));
     Label1->adjustSize();
     Label2->adjustSize();
     const WindowRect g = backdropGeometry(screen);

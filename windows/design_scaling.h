@@ -1,23 +1,46 @@
 #pragma once
-// Scaling of a window laid out for a 600-pixel-high screen: every control's
-// edges and font size are multiplied by the screen height over 600.
+// Scaling of a window laid out for the design screen: every control's edges
+// and font size are multiplied by the window's design scale.
 
 #include <QFont>
 #include <QString>
 
+#include "windows/window_geometry.h"
+
+class QLabel;
 class QWidget;
 
 namespace kestrani {
 
 // Scales the geometry and font of every descendant of window, and the
-// window's own font.
-void scaleContents(QWidget& window, int screenHeight);
+// window's own font. The controls standing on the window also move down by
+// the scale's shift; controls inside them keep their places there.
+void scaleContents(QWidget& window, DesignScale scale);
 
-// A font of the given family and character height in pixels.
-QFont designFont(const QString& family, int pixelHeight);
+// Marks a label whose box follows its text and fits it to the text;
+// scaleContents fits it again after scaling its font.
+void followText(QLabel& label);
 
-// Stand-ins with Cyrillic for the fonts the windows were designed with.
-inline const QString timesFamily = QStringLiteral("Liberation Serif");      // Times New Roman
-inline const QString sansSerifFamily = QStringLiteral("Liberation Sans");   // MS Sans Serif
+// Fits the text of every descendant of window to the window as it now stands.
+void fitTexts(QWidget& window);
+
+// Makes a control's text fit: a button's text its button, a label's text its
+// box and the window's width. Only a text that would be cut gets a smaller font.
+void fitText(QWidget& control, const QWidget& window);
+
+// A font family as the windows name it, and the kind of font to fall back on
+// where neither it nor a stand-in the font system knows is installed.
+struct DesignFamily {
+    QString name;
+    QFont::StyleHint fallback;
+};
+
+// The font system substitutes a metric-compatible font where one is known
+// (Liberation Serif for Times New Roman).
+inline const DesignFamily timesFamily{QStringLiteral("Times New Roman"), QFont::Serif};
+inline const DesignFamily sansSerifFamily{QStringLiteral("MS Sans Serif"), QFont::SansSerif};
+
+// A font of the family and character height in pixels.
+QFont designFont(const DesignFamily& family, int pixelHeight);
 
 }  // namespace kestrani

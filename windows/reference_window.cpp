@@ -42,7 +42,7 @@ void TSubmCheck::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
     if (referenceWindowIsFitted(x(), screen))
         return;
-    scaleContents(*this, screen.height);
+    scaleContents(*this, referenceWindowScale(screen));
     const WindowRect g = referenceWindowGeometry(screen);
     setGeometry(g.left, g.top, g.width, g.height);
 }

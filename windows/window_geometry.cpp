@@ -17,6 +17,14 @@ int roundedQuotient(std::int64_t numerator, std::int64_t denominator) {
     return static_cast<int>(numerator >= 0 ? (numerator + half) / denominator : (numerator - half) / denominator);
 }
 
+// The design screen: 800 × 600, the smallest screen of 4:3 the windows fill.
+constexpr int designScreenWidth = 800;
+constexpr int designScreenHeight = 600;
+
+int scaledByHeight(int value, ScreenSize s) {
+    return roundedQuotient(static_cast<std::int64_t>(value) * s.height, designScreenHeight);
+}
+
 }  // namespace
 
 WindowRect backdropGeometry(ScreenSize s) { return {0, 0, s.width - 1, percentOf(s.height, 96)}; }
@@ -37,24 +45,50 @@ bool backdropIsFitted(int currentWidth, ScreenSize s) { return currentWidth == s
 
 bool referenceWindowIsFitted(int currentLeft, ScreenSize s) { return currentLeft == s.width / 4; }
 
-int scaleByScreenHeight(int value, int screenHeight) {
-    return roundedQuotient(static_cast<std::int64_t>(value) * screenHeight, 600);
+DesignScale designScale(ScreenSize s) {
+    // width / 800 < height / 600, in whole numbers.
+    if (static_cast<std::int64_t>(s.width) * designScreenHeight < static_cast<std::int64_t>(s.height) * designScreenWidth)
+        return {s.width, designScreenWidth, 0};
+    return {s.height, designScreenHeight, 0};
 }
 
-WindowRect scaleControl(WindowRect c, int screenHeight) {
-    const int left = scaleByScreenHeight(c.left, screenHeight);
-    const int top = scaleByScreenHeight(c.top, screenHeight);
-    const int right = scaleByScreenHeight(c.left + c.width, screenHeight);
-    const int bottom = scaleByScreenHeight(c.top + c.height, screenHeight);
-    return {left, top, right - left, bottom - top};
+DesignScale designScaleAnchoredAt(ScreenSize s, int anchorRow) {
+    DesignScale scale = designScale(s);
+    scale.shiftDown = scaledByHeight(anchorRow, s) - scaleDesignValue(anchorRow, scale);
+    return scale;
+}
+
+// 0.96 and 0.85 of the design screen's height: the bottom edges of the
+// backdrop and of the reference window there.
+DesignScale backdropScale(ScreenSize s) { return designScaleAnchoredAt(s, 576); }
+
+DesignScale referenceWindowScale(ScreenSize s) { return designScaleAnchoredAt(s, 510); }
+
+int scaleDesignValue(int value, DesignScale scale) {
+    return roundedQuotient(static_cast<std::int64_t>(value) * scale.numerator, scale.denominator);
+}
+
+WindowRect scaleControl(WindowRect c, DesignScale scale) {
+    const int left = scaleDesignValue(c.left, scale);
+    const int top = scaleDesignValue(c.top, scale);
+    const int right = scaleDesignValue(c.left + c.width, scale);
+    const int bottom = scaleDesignValue(c.top + c.height, scale);
+    return {left, top + scale.shiftDown, right - left, bottom - top};
 }
 
 int fontPointsForPixelHeight(int pixelHeight) { return roundedQuotient(static_cast<std::int64_t>(pixelHeight) * 72, 96); }
 
 int fontPixelHeightForPoints(int points) { return roundedQuotient(static_cast<std::int64_t>(points) * 96, 72); }
 
-int scaleFontPixelHeight(int pixelHeight, int screenHeight) {
-    return fontPixelHeightForPoints(scaleByScreenHeight(fontPointsForPixelHeight(pixelHeight), screenHeight));
+int scaleFontPixelHeight(int pixelHeight, DesignScale scale) {
+    return fontPixelHeightForPoints(scaleDesignValue(fontPointsForPixelHeight(pixelHeight), scale));
+}
+
+int fittingPixelHeight(int pixelHeight, int room, const std::function<int(int)>& textWidth) {
+    int height = pixelHeight;
+    while (height > 1 && textWidth(height) > room)
+        --height;
+    return height;
 }
 
 }  // namespace kestrani

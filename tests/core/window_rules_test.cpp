@@ -8,6 +8,8 @@
 #include "fakes/fake_screen.h"
 #include "fakes/recording_actions.h"
 #include "windows/click_routing.h"
+#include "windows/framed_window_fit.h"
+#include "windows/readable_text.h"
 #include "windows/window_geometry.h"
 
 using namespace kestrani;
@@ -76,15 +78,156 @@ private slots:
         QFETCH(WindowRect, design);
         QFETCH(int, screenHeight);
         QFETCH(WindowRect, scaled);
-        QCOMPARE(scaleControl(design, screenHeight), scaled);
+        // A screen twice as wide as high: the height sets the ratio.
+        QCOMPARE(scaleControl(design, designScale({2 * screenHeight, screenHeight})), scaled);
     }
 
     void fontsScaleInPoints() {
-        QCOMPARE(scaleFontPixelHeight(16, 600), 16);
-        QCOMPARE(scaleFontPixelHeight(11, 600), 11);
-        QCOMPARE(scaleFontPixelHeight(19, 600), 19);
-        QCOMPARE(scaleFontPixelHeight(16, 768), 20);  // 12 pt × 1.28 = 15.36 → 15 pt
-        QCOMPARE(scaleFontPixelHeight(11, 768), 13);  // 8 pt × 1.28 = 10.24 → 10 pt
+        auto byHeight = [](int h) { return designScale({2 * h, h}); };
+        QCOMPARE(scaleFontPixelHeight(16, byHeight(600)), 16);
+        QCOMPARE(scaleFontPixelHeight(11, byHeight(600)), 11);
+        QCOMPARE(scaleFontPixelHeight(19, byHeight(600)), 19);
+        QCOMPARE(scaleFontPixelHeight(16, byHeight(768)), 20);  // 12 pt × 1.28 = 15.36 → 15 pt
+        QCOMPARE(scaleFontPixelHeight(11, byHeight(768)), 13);  // 8 pt × 1.28 = 10.24 → 10 pt
+        QCOMPARE(scaleFontPixelHeight(11, designScale({1280, 1024})), 17);  // 8 pt × 1.6 = 12.8 → 13 pt
+    }
+
+    // The ratio is the smaller of height / 600 and width / 800: 4:3 and wider
+    // screens scale by their height as before, narrower ones by their width.
+    void designScaleTakesTheSmallerRatio_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("numerator");
+        QTest::addColumn<int>("denominator");
+        QTest::newRow("800 × 600") << 800 << 600 << 600 << 600;
+        QTest::newRow("1024 × 768, 4:3") << 1024 << 768 << 768 << 600;
+        QTest::newRow("1600 × 1200, 4:3 exactly") << 1600 << 1200 << 1200 << 600;
+        QTest::newRow("1366 × 768") << 1366 << 768 << 768 << 600;
+        QTest::newRow("3840 × 2160") << 3840 << 2160 << 2160 << 600;
+        QTest::newRow("1280 × 1024, 5:4") << 1280 << 1024 << 1280 << 800;
+        QTest::newRow("1599 × 1200, just under 4:3") << 1599 << 1200 << 1599 << 800;
+        QTest::newRow("1080 × 1920, portrait") << 1080 << 1920 << 1080 << 800;
+    }
+    void designScaleTakesTheSmallerRatio() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, numerator);
+        QFETCH(int, denominator);
+        QCOMPARE(designScale({width, height}), (DesignScale{numerator, denominator, 0}));
+    }
+
+    // Where the width sets the ratio, the backdrop's band of prompts and
+    // buttons and the reference window's buttons move down to where the
+    // height would have put them: below the fields, at the window's bottom.
+    void bandsAtTheBottomStayThere_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<WindowRect>("newExercise");  // backdrop Button1 16, 528, 129 × 25
+        QTest::addColumn<WindowRect>("start");        // "Начали?" 280, 464, 105 × 25
+        // Edges × 1.28, no shift.
+        QTest::newRow("1024 × 768") << 1024 << 768 << WindowRect{20, 676, 166, 32} << WindowRect{358, 594, 135, 32};
+        // Edges × 1.6; shifts 576 × 1024 / 600 − 576 × 1.6 = 983 − 922 = 61 and
+        // 510 × 1024 / 600 − 510 × 1.6 = 870 − 816 = 54.
+        QTest::newRow("1280 × 1024") << 1280 << 1024 << WindowRect{26, 906, 206, 40} << WindowRect{448, 796, 168, 40};
+        // Edges × 1.35; shifts 1843 − 778 = 1065 and 1632 − 689 = 943.
+        QTest::newRow("1080 × 1920") << 1080 << 1920 << WindowRect{22, 1778, 174, 34} << WindowRect{378, 1569, 142, 34};
+    }
+    void bandsAtTheBottomStayThere() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(WindowRect, newExercise);
+        QFETCH(WindowRect, start);
+        const ScreenSize screen{width, height};
+        QCOMPARE(scaleControl({16, 528, 129, 25}, backdropScale(screen)), newExercise);
+        QCOMPARE(scaleControl({280, 464, 105, 25}, referenceWindowScale(screen)), start);
+        // The band lies below the fields and inside the backdrop; the buttons
+        // inside the reference window.
+        const WindowRect field = objectFieldGeometry(screen);
+        QVERIFY(newExercise.top >= field.height);
+        QVERIFY(newExercise.top + newExercise.height <= backdropGeometry(screen).height);
+        QVERIFY(start.left + start.width <= field.width && start.top + start.height <= field.height);
+    }
+
+    // On the backdrop's grey (relative luminance 0.216) black reaches 5.3:1
+    // and white 3.9:1; a light grey text only 2.1:1.
+    void promptColourReadsOnTheBackdrop_data() {
+        QTest::addColumn<int>("system");  // 0xRRGGBB
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("light theme, black") << 0x000000 << 0x000000;
+        QTest::newRow("dark theme, white") << 0xffffff << 0xffffff;
+        QTest::newRow("dark theme, off-white") << 0xfcfcfc << 0xfcfcfc;
+        QTest::newRow("light grey: too faint, black") << 0xbebebe << 0x000000;
+        QTest::newRow("the backdrop's own grey: black") << 0x808080 << 0x000000;
+        QTest::newRow("dark slate, near enough") << 0x232629 << 0x232629;
+    }
+    void promptColourReadsOnTheBackdrop() {
+        QFETCH(int, system);
+        QFETCH(int, chosen);
+        auto rgb = [](int c) { return Rgb{std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)}; };
+        QCOMPARE(readableTextColour(rgb(system), darkGrey), rgb(chosen));
+        QVERIFY(contrastRatio(rgb(chosen), darkGrey) >= 3.0);
+    }
+
+    void contrastRatioOfKnownPairs() {
+        QVERIFY(qAbs(contrastRatio({0, 0, 0}, {255, 255, 255}) - 21.0) < 1e-9);
+        QVERIFY(qAbs(contrastRatio(darkGrey, darkGrey) - 1.0) < 1e-9);
+        QVERIFY(qAbs(contrastRatio({0, 0, 0}, darkGrey) - 5.32) < 0.01);
+        QVERIFY(qAbs(contrastRatio({255, 255, 255}, darkGrey) - 3.95) < 0.01);
+    }
+
+    // A framed window's contents scale as the screen says unless the client
+    // area given under the desktop's frame holds less than 790 × 545 scaled.
+    void framedWindowScaleFitsTheClientArea_data() {
+        QTest::addColumn<int>("screenWidth");
+        QTest::addColumn<int>("screenHeight");
+        QTest::addColumn<int>("clientWidth");
+        QTest::addColumn<int>("clientHeight");
+        QTest::addColumn<int>("numerator");
+        QTest::addColumn<int>("denominator");
+        QTest::newRow("no frame, 1024 × 768") << 1024 << 768 << 1023 << 737 << 768 << 600;
+        QTest::newRow("thin frame, 712 high: 1.306 > 1.28") << 1024 << 768 << 1022 << 712 << 768 << 600;
+        QTest::newRow("41-pixel title bar: 696 / 545") << 1024 << 768 << 1023 << 696 << 696 << 545;
+        QTest::newRow("5:4, the width sets it") << 1280 << 1024 << 1279 << 983 << 1280 << 800;
+        QTest::newRow("portrait") << 1080 << 1920 << 1079 << 1843 << 1080 << 800;
+        QTest::newRow("narrowed by the user") << 1024 << 768 << 700 << 500 << 700 << 790;
+        QTest::newRow("design screen") << 800 << 600 << 799 << 576 << 600 << 600;
+    }
+    void framedWindowScaleFitsTheClientArea() {
+        QFETCH(int, screenWidth);
+        QFETCH(int, screenHeight);
+        QFETCH(int, clientWidth);
+        QFETCH(int, clientHeight);
+        QFETCH(int, numerator);
+        QFETCH(int, denominator);
+        const DesignScale scale = framedWindowScale({screenWidth, screenHeight}, clientWidth, clientHeight);
+        QCOMPARE(scale, (DesignScale{numerator, denominator, 0}));
+        // The design client area, scaled, lies inside the client area given.
+        QVERIFY(scaleDesignValue(790, scale) <= clientWidth);
+        QVERIFY(scaleDesignValue(545, scale) <= clientHeight);
+    }
+
+    void framedWindowIsPlacedByItsOuterSize() {
+        FramedWindowFit fit;
+        QVERIFY(!fit.placed());
+        QVERIFY(fit.needsPlacing({1024, 768}, 812, 572, false));
+        QVERIFY(!fit.frameChanged({1, 20, 1, 5}));  // nothing placed yet
+
+        // Placed before the desktop has framed it: the whole outer size is client.
+        const WindowRect outer{0, 0, 1024, 737};
+        QCOMPARE(fit.place({1024, 768}, outer, {}), (FramedWindowFit::Placement{0, 0, 1024, 737}));
+        QVERIFY(!fit.frameChanged({}));
+        // The frame becomes known: placed again, the frame taken off the client.
+        QVERIFY(fit.frameChanged({1, 20, 1, 5}));
+        QCOMPARE(fit.place({1024, 768}, outer, {1, 20, 1, 5}), (FramedWindowFit::Placement{0, 0, 1022, 712}));
+        QVERIFY(!fit.frameChanged({1, 20, 1, 5}));
+        QVERIFY(fit.standsAsSet(outer));
+        QVERIFY(!fit.standsAsSet({-1, -20, 1024, 737}));  // the client area put at the place
+
+        QVERIFY(!fit.needsPlacing({1024, 768}, 1024, 737, false));  // as set, wherever the user moved it
+        QVERIFY(fit.needsPlacing({1024, 768}, 700, 500, false));    // resized by the user
+        QVERIFY(!fit.needsPlacing({1024, 768}, 1024, 731, true));   // maximized by the desktop
+        QVERIFY(fit.needsPlacing({1280, 1024}, 1024, 737, false));  // another screen
+        QVERIFY(fit.needsPlacing({1280, 1024}, 1024, 731, true));
     }
 
     void routing_data() {

@@ -88,8 +88,10 @@ private slots:
         screen.size = {1280, 1024};
         set.form3().show();
         QCOMPARE(set.form3().geometry(), QRect(0, 0, 1279, 983));
-        // Button1's edges at 768 were 20, 676, 186, 708; × 1024 / 600 again.
-        QCOMPARE(set.form3().Button1->geometry(), QRect(34, 1154, 283, 54));
+        // Button1's edges at 768 were 20, 676, 186, 708; × 1280 / 800 again
+        // (5:4 scales by the width): 32, 1082, 298, 1133, moved down by
+        // 576 × 1024 / 600 − 576 × 1.6 = 983 − 922 = 61.
+        QCOMPARE(set.form3().Button1->geometry(), QRect(32, 1143, 266, 51));
         set.form1().show();
         QCOMPARE(set.form1().geometry(), QRect(652, 0, 627, 870));
     }

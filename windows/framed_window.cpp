@@ -1,0 +1,73 @@
+#include "windows/framed_window.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include "windows/design_scaling.h"
+
+namespace kestrani {
+
+FramedWindow::FramedWindow(QWidget& window, const ScreenMetrics& screen, WindowRect (*outerGeometry)(ScreenSize))
+    : window_(window), screen_(screen), outerGeometry_(outerGeometry), designFont_(window.font()) {
+    for (QWidget* control : window.findChildren<QWidget*>())
+        if (!control->isWindow())
+            design_.push_back({control, control->geometry(), control->font(), control->testAttribute(Qt::WA_SetFont)});
+    frameWatch_.setInterval(100);
+    QObject::connect(&frameWatch_, &QTimer::timeout, [this] {
+        if (--frameChecksLeft_ <= 0)
+            frameWatch_.stop();
+        const QRect outer = window_.frameGeometry();
+        if (!window_.isMaximized() && !window_.isFullScreen() &&
+            (fit_.frameChanged(frame()) || !fit_.standsAsSet({outer.x(), outer.y(), outer.width(), outer.height()})))
+            place();
+    });
+}
+
+void FramedWindow::fit() {
+    const QRect outer = window_.frameGeometry();
+    if (fit_.needsPlacing(screen_.screenSize(), outer.width(), outer.height(), window_.isMaximized()))
+        place();
+}
+
+void FramedWindow::windowEvent(const QEvent& event) {
+    if (event.type() != QEvent::Move && event.type() != QEvent::Resize)
+        return;
+    if (fit_.placed() && !window_.isMaximized() && !window_.isFullScreen() && fit_.frameChanged(frame()))
+        place();
+    else if (event.type() == QEvent::Resize && fit_.placed())
+        scaleToClient();
+}
+
+void FramedWindow::place() {
+    const FramedWindowFit::Placement p = fit_.place(screen_.screenSize(), outerGeometry_(screen_.screenSize()), frame());
+    window_.move(p.frameLeft, p.frameTop);
+    window_.resize(p.clientWidth, p.clientHeight);
+    scaleToClient();
+    frameChecksLeft_ = 30;
+    frameWatch_.start();
+}
+
+// Scaling starts from the design layout, so scaling again never compounds.
+void FramedWindow::scaleToClient() {
+    const DesignScale scale = framedWindowScale(screen_.screenSize(), window_.width(), window_.height());
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    window_.setFont(designFont_);
+    for (const DesignControl& d : design_) {
+        d.control->setGeometry(d.geometry);
+        d.control->setFont(d.ownFont ? d.font : QFont());
+    }
+    scaleContents(window_, scale);
+    fitTexts(window_);
+    if (afterScaling)
+        afterScaling();
+}
+
+FrameMargins FramedWindow::frame() const {
+    const QMargins m = window_.windowHandle() ? window_.windowHandle()->frameMargins() : QMargins();
+    return {m.left(), m.top(), m.right(), m.bottom()};
+}
+
+}  // namespace kestrani
