@@ -42,6 +42,7 @@ struct Fitted {
     std::unique_ptr<ExerciseState> state;
     std::unique_ptr<EventLog> log;
     std::unique_ptr<FakeMessageBoxes> messages;
+    std::unique_ptr<ExerciseScreen> host;  // of the exercise surfaces; outlives them
     std::unique_ptr<QWidget> window;
 };
 
@@ -76,14 +77,16 @@ std::vector<Fitted> fittedWindows(ScreenSize size) {
 
     // The backdrop with its longest prompt lines.
     Fitted& backdrop = add("TForm3");
-    auto form3 = std::make_unique<TForm3>(*backdrop.screen);
+    backdrop.host = std::make_unique<ExerciseScreen>();
+    auto form3 = std::make_unique<TForm3>(*backdrop.screen, *backdrop.host);
     form3->show();
     form3->setUpperPrompt("Выберите и запомните эталон. Стандартные цвета не меняются!");
     form3->setLowerPrompt("Если отличается, то нажмите на внешний фон, если нет - на объект");
     backdrop.window = std::move(form3);
 
     Fitted& reference = add("TSubmCheck");
-    auto submCheck = std::make_unique<TSubmCheck>(*reference.screen);
+    reference.host = std::make_unique<ExerciseScreen>();
+    auto submCheck = std::make_unique<TSubmCheck>(*reference.screen, *reference.host);
     submCheck->show();
     reference.window = std::move(submCheck);
     return all;
@@ -298,7 +301,8 @@ private slots:
         theme.setColor(QPalette::WindowText, system);
         QApplication::setPalette(theme);
         FakeScreen screen({1024, 768});
-        TForm3 backdrop(screen);
+        ExerciseScreen host;
+        TForm3 backdrop(screen, host);
         QApplication::setPalette(before);
         backdrop.show();
         const QImage prompt = backdrop.Label1->grab().toImage();
