@@ -5,7 +5,10 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <algorithm>
+#include <vector>
 
 namespace kestrani::e2e {
 
@@ -29,7 +32,67 @@ QString exactTitle(const QString& title) {
     return pattern + QLatin1Char('$');
 }
 
+// A pixel of a button's face: a light grey, tinted at most a little (as the
+// default button's is).
+bool isFace(QRgb pixel) {
+    const auto [low, high] = std::minmax({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    return low >= 0xd0 && high - low <= 16;
+}
+
+// Whether a box of face pixels is ringed by one colour that is not the face's,
+// as a button's outline is (the rounded corners left out).
+bool isOutlined(const QImage& image, QRect box) {
+    const QRect ring = box.adjusted(-1, -1, 1, 1);
+    if (!image.rect().contains(ring))
+        return false;
+    const QRgb outline = image.pixel(ring.left(), box.center().y());
+    if (isFace(outline))
+        return false;
+    for (int y = box.top() + 3; y <= box.bottom() - 3; ++y)
+        if (image.pixel(ring.left(), y) != outline || image.pixel(ring.right(), y) != outline)
+            return false;
+    for (int x = box.left() + 3; x <= box.right() - 3; ++x)
+        if (image.pixel(x, ring.top()) != outline || image.pixel(x, ring.bottom()) != outline)
+            return false;
+    return true;
+}
+
 }  // namespace
+
+QList<QRect> findButtons(const QImage& screen) {
+    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
+    const int width = image.width(), height = image.height();
+    std::vector<bool> seen(static_cast<size_t>(width) * height);
+    auto at = [&](int x, int y) { return static_cast<size_t>(y) * width + x; };
+    QList<QRect> buttons;
+    std::vector<QPoint> pending;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (seen[at(x, y)] || !isFace(image.pixel(x, y)))
+                continue;
+            // The connected face around this pixel; the caption's letters lie inside it.
+            int left = x, right = x, top = y, bottom = y, count = 0;
+            seen[at(x, y)] = true;
+            pending.push_back({x, y});
+            while (!pending.empty()) {
+                const QPoint p = pending.back();
+                pending.pop_back();
+                ++count;
+                left = std::min(left, p.x()), right = std::max(right, p.x());
+                top = std::min(top, p.y()), bottom = std::max(bottom, p.y());
+                for (const QPoint n : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)})
+                    if (image.rect().contains(n) && !seen[at(n.x(), n.y())] && isFace(image.pixel(n))) {
+                        seen[at(n.x(), n.y())] = true;
+                        pending.push_back(n);
+                    }
+            }
+            const QRect box(QPoint(left, top), QPoint(right, bottom));
+            const bool buttonSized = box.width() >= 24 && box.width() <= 400 && box.height() >= 10 && box.height() <= 100;
+            if (buttonSized && count * 10 >= box.width() * box.height() * 6 && isOutlined(image, box))
+                buttons.append(box);
+        }
+    return buttons;
+}
 
 Desktop::Desktop() = default;
 
@@ -42,6 +105,15 @@ Desktop::~Desktop() {
 
 bool Desktop::startProgram() {
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    const QString wayland = qEnvironmentVariable("KESTRANI_WAYLAND_DISPLAY");
+    if (!wayland.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), wayland);
+        environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+        program_.setProcessEnvironment(environment);
+    }
     program_.start(qEnvironmentVariable("KESTRANI_BINARY"), {});
     return program_.waitForStarted(5000);
 }
@@ -84,6 +156,47 @@ QRect Desktop::windowGeometry(unsigned long window) {
             geometry.setHeight(value);
     }
     return geometry;
+}
+
+QRect Desktop::frameGeometry(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return {};
+    QRect frame;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes)) {
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
+        frame = QRect(x, y, attributes.width, attributes.height);
+        // Left, right, top, bottom, as the window manager declares them.
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, remaining = 0;
+        unsigned char* data = nullptr;
+        const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+        if (XGetWindowProperty(display, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+                               &remaining, &data) == Success &&
+            count == 4) {
+            const auto* e = reinterpret_cast<const long*>(data);
+            frame.adjust(-int(e[0]), -int(e[2]), int(e[1]), int(e[3]));
+        }
+        if (data)
+            XFree(data);
+    }
+    XCloseDisplay(display);
+    return frame;
+}
+
+unsigned long Desktop::focusWindow() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    XCloseDisplay(display);
+    return focus;
 }
 
 void Desktop::click(int x, int y, int button) {

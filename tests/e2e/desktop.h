@@ -14,12 +14,19 @@ namespace kestrani::e2e {
 // Runs xdotool with the arguments and returns what it printed.
 QString xdotool(const QStringList& arguments);
 
+// The push buttons on a screenshot, found as a user finds them: a light,
+// evenly shaded face inside a darker outline, wholly on the picture. A button
+// cut by the picture's edge is not found.
+QList<QRect> findButtons(const QImage& screen);
+
 class Desktop {
 public:
     Desktop();
     ~Desktop();
 
     // Starts the binary named by KESTRANI_BINARY; false when it does not start.
+    // When KESTRANI_WAYLAND_DISPLAY names a compositor's socket, the program
+    // sees a Wayland session and no X display.
     bool startProgram();
     QProcess& program() { return program_; }
     // Waits until the program has ended; false on a time-out.
@@ -30,6 +37,11 @@ public:
     unsigned long waitForWindow(const QString& title, int milliseconds = 5000);
     bool windowVisible(const QString& title);
     QRect windowGeometry(unsigned long window);
+    // The window with the frame its window manager put round it, in screen
+    // coordinates.
+    QRect frameGeometry(unsigned long window);
+    // The window that has the keyboard focus.
+    unsigned long focusWindow();
 
     void click(int x, int y, int button = 1);
     void pressKey(const QString& key);
