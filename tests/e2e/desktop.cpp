@@ -158,34 +158,49 @@ QRect Desktop::windowGeometry(unsigned long window) {
     return geometry;
 }
 
-QRect Desktop::frameGeometry(unsigned long window) {
+QRect Desktop::clientGeometry(unsigned long window) {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return {};
-    QRect frame;
+    QRect client;
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display, window, &attributes)) {
         int x = 0, y = 0;
         Window child = 0;
         XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
-        frame = QRect(x, y, attributes.width, attributes.height);
-        // Left, right, top, bottom, as the window manager declares them.
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, remaining = 0;
-        unsigned char* data = nullptr;
-        const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
-        if (XGetWindowProperty(display, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
-                               &remaining, &data) == Success &&
-            count == 4) {
-            const auto* e = reinterpret_cast<const long*>(data);
-            frame.adjust(-int(e[0]), -int(e[2]), int(e[1]), int(e[3]));
-        }
-        if (data)
-            XFree(data);
+        client = QRect(x, y, attributes.width, attributes.height);
     }
     XCloseDisplay(display);
-    return frame;
+    return client;
+}
+
+namespace {
+
+// The first `count` values of a 32-bit cardinal property; empty when it is absent.
+std::vector<long> cardinals(Display* display, Window window, const char* property, long count) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, count, False, XA_CARDINAL,
+                           &type, &format, &items, &remaining, &data) == Success &&
+        format == 32)
+        values.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + items);
+    if (data)
+        XFree(data);
+    return values;
+}
+
+}  // namespace
+
+QMargins Desktop::frameExtents(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return {};
+    const std::vector<long> e = cardinals(display, window, "_NET_FRAME_EXTENTS", 4);  // left, right, top, bottom
+    XCloseDisplay(display);
+    return e.size() == 4 ? QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3])) : QMargins();
 }
 
 unsigned long Desktop::focusWindow() {
@@ -197,6 +212,29 @@ unsigned long Desktop::focusWindow() {
     XGetInputFocus(display, &focus, &revert);
     XCloseDisplay(display);
     return focus;
+}
+
+bool Desktop::programHasFocus() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    // The focus may rest on a window inside the program's top-level window.
+    bool found = false;
+    while (focus > PointerRoot && !found) {
+        found = cardinals(display, focus, "_NET_WM_PID", 1) == std::vector<long>{long(program_.processId())};
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, focus, &root, &parent, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        focus = parent == root ? 0 : parent;
+    }
+    XCloseDisplay(display);
+    return found;
 }
 
 void Desktop::click(int x, int y, int button) {

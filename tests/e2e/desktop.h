@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QMargins>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -37,11 +38,14 @@ public:
     unsigned long waitForWindow(const QString& title, int milliseconds = 5000);
     bool windowVisible(const QString& title);
     QRect windowGeometry(unsigned long window);
-    // The window with the frame its window manager put round it, in screen
-    // coordinates.
-    QRect frameGeometry(unsigned long window);
+    // The window's client area in screen coordinates, and the frame its window
+    // manager declares round it (none without one).
+    QRect clientGeometry(unsigned long window);
+    QMargins frameExtents(unsigned long window);
     // The window that has the keyboard focus.
     unsigned long focusWindow();
+    // Whether the keyboard focus is on a window of the program.
+    bool programHasFocus();
 
     void click(int x, int y, int button = 1);
     void pressKey(const QString& key);
