@@ -134,6 +134,14 @@ unsigned long Desktop::waitForWindow(const QString& title, int milliseconds) {
     return 0;
 }
 
+QList<unsigned long> Desktop::visibleWindows(const QString& title) {
+    QList<unsigned long> windows;
+    for (const QString& id : xdotool({"search", "--onlyvisible", "--name", exactTitle(title)}).split('\n'))
+        if (!id.isEmpty())
+            windows.append(id.toULong());
+    return windows;
+}
+
 bool Desktop::windowVisible(const QString& title) {
     const QString pattern = exactTitle(title);
     return !xdotool({"search", "--onlyvisible", "--name", pattern}).isEmpty();

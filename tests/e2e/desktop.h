@@ -37,6 +37,8 @@ public:
     // appears within the time.
     unsigned long waitForWindow(const QString& title, int milliseconds = 5000);
     bool windowVisible(const QString& title);
+    // The ids of all visible windows whose title is exactly the text.
+    QList<unsigned long> visibleWindows(const QString& title);
     QRect windowGeometry(unsigned long window);
     // The window's client area in screen coordinates, and the frame its window
     // manager declares round it (none without one).

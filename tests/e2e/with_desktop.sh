@@ -107,6 +107,13 @@ if [[ $desktop == weston ]]; then
   geometry=$("${weston_window[@]}" getwindowgeometry --shell)
   [[ $geometry == *"X=0"*"Y=0"*"WIDTH=$width"*"HEIGHT=$height"* ]] ||
     fail "weston's window does not cover the screen: $geometry"
+  # weston's pointer follows the X pointer's relative motion from where weston
+  # put it, and its first motion only sets the origin: running both into
+  # opposite corners lines them up, as both stop at the same edges.
+  for corner in "1 1" "0 0" "$((width - 1)) $((height - 1))" "0 0"; do
+    xdotool mousemove $corner
+    sleep 0.1
+  done
   export KESTRANI_WAYLAND_DISPLAY=kestrani-wayland
 elif [[ $desktop != none ]]; then
   wait_for wm_is_managing || fail "the window manager does not manage the screen"
