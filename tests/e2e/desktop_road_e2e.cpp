@@ -22,6 +22,7 @@ using namespace kestrani::e2e;
 namespace {
 
 const QColor grey(128, 128, 128);              // the backdrop
+const QColor silver(192, 192, 192);            // the reference window before a reference
 const QColor westonBackground(0x20, 0x30, 0x40);  // set by with_desktop.sh
 
 QRect toRect(WindowRect r) { return {r.left, r.top, r.width, r.height}; }
@@ -327,22 +328,33 @@ private:
                QStringLiteral("no title bar above the %1's client area, which starts at y %2").arg(what).arg(clientTop));
     }
 
+    // Points along a field's edges, and one between its centre and its top.
+    static QList<QPoint> edgePoints(QRect field) {
+        return {field.topLeft(),
+                field.topRight(),
+                {field.left(), field.center().y()},
+                {field.right(), field.center().y()},
+                {field.center().x(), field.top() + field.height() / 4},
+                {field.center().x(), field.bottom()}};
+    }
+
+    // Whether a field shows the colour of its centre at its edges.
+    bool showsOneColour(QRect field) const {
+        const QColor colour = screen_.pixelColor(field.center());
+        const QList<QPoint> points = edgePoints(field);
+        return std::all_of(points.begin(), points.end(), [&](QPoint p) { return screen_.pixelColor(p) == colour; });
+    }
+
     // A field shown at its place: one colour to its very edges, and the
     // backdrop just outside the edges that face the backdrop. Gives the colour.
     QColor checkField(QRect field, const QString& what) {
         const QColor colour = screen_.pixelColor(field.center());
         expect(colour != grey, QStringLiteral("the %1 is not shown at %2").arg(what, text(field)));
-        const QPoint inside[] = {field.topLeft(),
-                                 field.topRight(),
-                                 {field.left(), field.center().y()},
-                                 {field.right(), field.center().y()},
-                                 {field.center().x(), field.top() + field.height() / 4},
-                                 {field.center().x(), field.bottom()}};
         QList<QPoint> outside = {{field.right() + 1, field.center().y()}, {field.center().x(), field.bottom() + 1}};
         if (field.left() > 0)
             outside.append({field.left() - 1, field.center().y()});
         QStringList wrong;
-        for (QPoint p : inside)
+        for (QPoint p : edgePoints(field))
             if (screen_.pixelColor(p) != colour)
                 wrong.append(QStringLiteral("%1 at %2,%3").arg(text(screen_.pixelColor(p))).arg(p.x()).arg(p.y()));
         for (QPoint p : outside)
@@ -370,8 +382,17 @@ private:
     }
 
     bool referenceIsShown() {
-        if (!waitForScreen([&] { return referencePhase(buttons_, band_).has_value(); }, 5000))
-            return stop(QStringLiteral("the reference window's and the backdrop's buttons are not all on the screen"));
+        // The reference window is silver until the reference is drawn over it.
+        auto drawn = [&] {
+            const auto phase = referencePhase(buttons_, band_);
+            return phase && screen_.pixelColor((phase->change.right() + phase->start.left()) / 2,
+                                               phase->start.top() - 10) != silver;
+        };
+        if (!waitForScreen(drawn, 5000)) {
+            if (!referencePhase(buttons_, band_))
+                return stop(QStringLiteral("the reference window's and the backdrop's buttons are not all on the screen"));
+            problem(QStringLiteral("no reference is drawn on the reference window"));
+        }
         phase_ = *referencePhase(buttons_, band_);
         expect(reference_.contains(phase_.change) && reference_.contains(phase_.start),
                QStringLiteral("the reference window's buttons at %1 and %2 lie outside its place %3")
@@ -384,12 +405,23 @@ private:
         return true;
     }
 
+    // The next pair of cards: other than the pair before, each of one colour,
+    // one of them the reference's. The screen can stand still in the middle of
+    // a step (lines drawn over the fields, a field shown before it is painted),
+    // so only such a pair ends the wait; without one the checks below tell
+    // what the screen shows instead.
     bool cardsAreShown() {
-        auto shown = [&] {
-            return screen_.pixelColor(cards_[0].center()) != grey && screen_.pixelColor(cards_[1].center()) != grey;
+        auto colours = [&] {
+            return std::pair(screen_.pixelColor(cards_[0].center()), screen_.pixelColor(cards_[1].center()));
         };
-        if (!waitForScreen(shown, 5000))
-            return stop(QStringLiteral("the cards do not come out"));
+        const auto before = cardColours_;
+        auto shown = [&] {
+            const auto [left, right] = colours();
+            return colours() != before && showsOneColour(cards_[0]) && showsOneColour(cards_[1]) &&
+                   (left == referenceColour_) != (right == referenceColour_);
+        };
+        waitForScreen(shown, 5000);
+        cardColours_ = colours();
         const QColor left = checkField(cards_[0], QStringLiteral("left card"));
         const QColor right = checkField(cards_[1], QStringLiteral("right card"));
         if ((left == referenceColour_) == (right == referenceColour_))
@@ -452,6 +484,7 @@ private:
     ReferencePhase phase_;
     QColor referenceColour_;
     int referenceCard_ = 0;
+    std::pair<QColor, QColor> cardColours_;
 };
 
 }  // namespace
