@@ -48,11 +48,14 @@ Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp -noreset \
   3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
 wait_for grep -q . "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # Services the session bus starts on demand see this display too.
-[[ -n ${DBUS_SESSION_BUS_ADDRESS:-} ]] && dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
+if [[ -n ${DBUS_SESSION_BUS_ADDRESS:-} ]]; then
+  dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
+fi
 
 # A window manager is managing once it has set _NET_SUPPORTING_WM_CHECK on the
 # root window to a window that exists.
@@ -110,8 +113,8 @@ if [[ $desktop == weston ]]; then
   # weston's pointer follows the X pointer's relative motion from where weston
   # put it, and its first motion only sets the origin: running both into
   # opposite corners lines them up, as both stop at the same edges.
-  for corner in "1 1" "0 0" "$((width - 1)) $((height - 1))" "0 0"; do
-    xdotool mousemove $corner
+  for corner in 1,1 0,0 $((width - 1)),$((height - 1)) 0,0; do
+    xdotool mousemove "${corner%,*}" "${corner#*,}"
     sleep 0.1
   done
   export KESTRANI_WAYLAND_DISPLAY=kestrani-wayland
