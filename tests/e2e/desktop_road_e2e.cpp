@@ -86,36 +86,34 @@ public:
         if (!desktop_.startProgram())
             return stop(QStringLiteral("the program does not start"));
         const bool shown = waitForScreen([&] { return instructionsRow().has_value(); }, 10000);
+        unsigned long instructions = 0;
+        if (!wayland_) {
+            instructions = desktop_.waitForWindow(instructionsTitle, 1000);
+            const unsigned long configuration = desktop_.waitForWindow(configurationTitle, 1000);
+            if (!instructions || !configuration)
+                return stop(QStringLiteral("X does not show both framed windows"));
+            checkFrame(instructions, QStringLiteral("instructions window"));
+            checkFrame(configuration, QStringLiteral("configuration window"));
+            expect(desktop_.focusWindow() == instructions,
+                   QStringLiteral("the instructions window does not have the keyboard focus"));
+        }
         if (!shown) {
             // With its OK cut off a user can still put the window away: by
             // its close box, or on Wayland by space, as OK has the focus.
             problem(QStringLiteral("the instructions window's OK and its eight page buttons are not all on the screen"));
             instructionsPutAway_ = true;
-            if (wayland_) {
+            if (wayland_)
                 desktop_.pressKey(QStringLiteral("space"));
-                return true;
-            }
-            const unsigned long instructions = desktop_.waitForWindow(instructionsTitle, 1000);
-            if (!instructions)
-                return stop(QStringLiteral("no instructions window"));
-            checkFrame(instructions, QStringLiteral("instructions window"));
-            desktop_.closeWindow(instructions);
+            else
+                desktop_.closeWindow(instructions);
             return true;
         }
         const auto [ok, row] = *instructionsRow();
         ok_ = ok;
         if (wayland_) {
-            // Pages buttons span design x 10 to 785, OK's top is at design y 504.
+            // The page buttons span design x 10 to 785; OK's top is at design y 504.
             const double scale = (row.last().right() + 1 - row.first().left()) / 775.0;
             checkTitleBarAbove(ok.center().x(), ok.top() - qRound(504 * scale), QStringLiteral("instructions window"));
-        } else {
-            const unsigned long instructions = desktop_.waitForWindow(instructionsTitle, 1000);
-            const unsigned long configuration = desktop_.waitForWindow(configurationTitle, 1000);
-            expect(instructions && configuration, QStringLiteral("X does not show both framed windows"));
-            checkFrame(instructions, QStringLiteral("instructions window"));
-            checkFrame(configuration, QStringLiteral("configuration window"));
-            expect(desktop_.focusWindow() == instructions,
-                   QStringLiteral("the instructions window does not have the keyboard focus"));
         }
         return true;
     }
@@ -420,7 +418,7 @@ private:
             return colours() != before && showsOneColour(cards_[0]) && showsOneColour(cards_[1]) &&
                    (left == referenceColour_) != (right == referenceColour_);
         };
-        waitForScreen(shown, 5000);
+        expect(waitForScreen(shown, 5000), QStringLiteral("no new pair of whole cards, one of them the reference"));
         cardColours_ = colours();
         const QColor left = checkField(cards_[0], QStringLiteral("left card"));
         const QColor right = checkField(cards_[1], QStringLiteral("right card"));
