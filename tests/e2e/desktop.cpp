@@ -105,15 +105,18 @@ Desktop::~Desktop() {
 
 bool Desktop::startProgram() {
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     const QString wayland = qEnvironmentVariable("KESTRANI_WAYLAND_DISPLAY");
     if (!wayland.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.insert(QStringLiteral("WAYLAND_DISPLAY"), wayland);
         environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
-        program_.setProcessEnvironment(environment);
     }
+    const QString scale = qEnvironmentVariable("KESTRANI_SCALE_FACTOR");
+    if (!scale.isEmpty())
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+    program_.setProcessEnvironment(environment);
     program_.start(qEnvironmentVariable("KESTRANI_BINARY"), {});
     return program_.waitForStarted(5000);
 }

@@ -27,7 +27,8 @@ public:
 
     // Starts the binary named by KESTRANI_BINARY; false when it does not start.
     // When KESTRANI_WAYLAND_DISPLAY names a compositor's socket, the program
-    // sees a Wayland session and no X display.
+    // sees a Wayland session and no X display; KESTRANI_SCALE_FACTOR scales
+    // the program's screen as a high-resolution desktop does.
     bool startProgram();
     QProcess& program() { return program_; }
     // Waits until the program has ended; false on a time-out.

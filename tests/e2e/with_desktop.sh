@@ -2,7 +2,9 @@
 # Runs one end-to-end test binary on a desktop in a fresh virtual X server of
 # 1024 × 768: with no window manager (none), openbox, mutter, kwin, or weston
 # (a Wayland compositor whose window covers the X screen exactly; the program
-# then runs on Qt's Wayland plugin while the test clicks and reads the X screen).
+# then runs on Qt's Wayland plugin while the test clicks and reads the X screen),
+# or scaled: no window manager, the program's screen scaled by 2 as on a
+# high-resolution desktop.
 #   with_desktop.sh DESKTOP TEST_BINARY [ARGUMENTS...]
 set -euo pipefail
 desktop=$1
@@ -68,6 +70,7 @@ wm_is_managing() {
 
 case $desktop in
   none) ;;
+  scaled) export KESTRANI_SCALE_FACTOR=2 ;;
   openbox)
     openbox --sm-disable >"$work/desktop.log" 2>&1 &
     pids+=($!)
@@ -118,8 +121,9 @@ if [[ $desktop == weston ]]; then
     sleep 0.1
   done
   export KESTRANI_WAYLAND_DISPLAY=kestrani-wayland
-elif [[ $desktop != none ]]; then
+elif [[ $desktop != none && $desktop != scaled ]]; then
   wait_for wm_is_managing || fail "the window manager does not manage the screen"
+  export KESTRANI_WINDOW_MANAGER=1
 fi
 
 export KESTRANI_DESKTOP=$desktop
