@@ -18,6 +18,13 @@ if [[ ( $desktop == mutter || $desktop == kwin ) && -z ${KESTRANI_SESSION_BUS:-}
   exec env KESTRANI_SESSION_BUS=1 dbus-run-session -- "$0" "$desktop" "$test_binary" "$@"
 fi
 
+# A desktop that cannot run fails its test: it is never passed over.
+declare -A programs=([openbox]=openbox [mutter]=mutter [kwin]=kwin_x11 [weston]=weston)
+if [[ -n ${programs[$desktop]:-} ]] && ! command -v "${programs[$desktop]}" >/dev/null; then
+  echo "with_desktop.sh: ${programs[$desktop]} is not installed (make packages installs it)" >&2
+  exit 1
+fi
+
 work=$(mktemp -d)
 pids=()
 cleanup() {
