@@ -44,11 +44,11 @@ fail() {
 
 # Waits up to 30 s for a command to succeed.
 wait_for() {
-  for _ in $(seq 1 300); do
-    "$@" >/dev/null 2>&1 && return 0
+  local end=$((SECONDS + 30))
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < end)) || return 1
     sleep 0.1
   done
-  return 1
 }
 
 # Xvfb picks a free display itself and writes its number once it accepts
@@ -66,13 +66,34 @@ if [[ -n ${DBUS_SESSION_BUS_ADDRESS:-} ]]; then
   dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
 fi
 
-# A window manager is managing once it has set _NET_SUPPORTING_WM_CHECK on the
+# A window manager announces itself by setting _NET_SUPPORTING_WM_CHECK on the
 # root window to a window that exists.
-wm_is_managing() {
+wm_has_announced() {
   local check
   check=$(xprop -root _NET_SUPPORTING_WM_CHECK) || return 1
   [[ $check == *"window id #"* ]] || return 1
   xprop -id "${check##* }" _NET_WM_NAME >/dev/null
+}
+
+# It manages once it frames a new window: a probe window gets its frame
+# extents. Mapped too early, a window can be lost, so the probe is shown anew
+# until one is framed.
+wm_frames_a_window() {
+  local probe id
+  xmessage -name kestrani-probe probe >/dev/null 2>&1 &
+  probe=$!
+  for _ in $(seq 1 20); do
+    id=$(xdotool search --classname '^kestrani-probe$' 2>/dev/null | head -n 1) || true
+    if [[ -n $id ]] && xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q =; then
+      kill "$probe"
+      wait "$probe" 2>/dev/null || true
+      return 0
+    fi
+    sleep 0.1
+  done
+  kill "$probe" 2>/dev/null || true
+  wait "$probe" 2>/dev/null || true
+  return 1
 }
 
 case $desktop in
@@ -129,7 +150,8 @@ if [[ $desktop == weston ]]; then
   done
   export KESTRANI_WAYLAND_DISPLAY=kestrani-wayland
 elif [[ $desktop != none && $desktop != scaled ]]; then
-  wait_for wm_is_managing || fail "the window manager does not manage the screen"
+  wait_for wm_has_announced || fail "the window manager does not start"
+  wait_for wm_frames_a_window || fail "the window manager frames no window"
   export KESTRANI_WINDOW_MANAGER=1
 fi
 
