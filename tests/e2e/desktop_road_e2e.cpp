@@ -32,16 +32,18 @@ QString text(QRect r) { return QStringLiteral("%1,%2 %3×%4").arg(r.x()).arg(r.y
 QString text(QColor c) { return QStringLiteral("(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue()); }
 
 // The three action buttons of the configuration window, top to bottom:
-// "Инструкции", "Упражнения", "Завершить работу". They are its lowest
-// buttons, of one width, one under the other at even steps.
+// "Инструкции", "Упражнения", "Завершить работу": the lowest button and the
+// two nearest above it of its width and left edge, at even steps.
 std::optional<QList<QRect>> actionButtons(QList<QRect> buttons) {
-    if (buttons.size() < 3)
+    if (buttons.isEmpty())
         return {};
     std::sort(buttons.begin(), buttons.end(), [](QRect a, QRect b) { return a.bottom() > b.bottom(); });
-    QList<QRect> column = {buttons[2], buttons[1], buttons[0]};
-    for (QRect b : column)
-        if (qAbs(b.left() - column[0].left()) > 2 || qAbs(b.width() - column[0].width()) > 2)
-            return {};
+    QList<QRect> column;
+    for (QRect b : buttons)
+        if (column.size() < 3 && qAbs(b.left() - buttons[0].left()) <= 2 && qAbs(b.width() - buttons[0].width()) <= 2)
+            column.prepend(b);
+    if (column.size() < 3)
+        return {};
     const int step = column[1].top() - column[0].top();
     if (step <= column[0].height() || qAbs(column[2].top() - column[1].top() - step) > 2)
         return {};
