@@ -5,7 +5,10 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <algorithm>
+#include <vector>
 
 namespace kestrani::e2e {
 
@@ -29,7 +32,67 @@ QString exactTitle(const QString& title) {
     return pattern + QLatin1Char('$');
 }
 
+// A pixel of a button's face: a light grey, tinted at most a little (as the
+// default button's is).
+bool isFace(QRgb pixel) {
+    const auto [low, high] = std::minmax({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    return low >= 0xd0 && high - low <= 16;
+}
+
+// Whether a box of face pixels is ringed by one colour that is not the face's,
+// as a button's outline is (the rounded corners left out).
+bool isOutlined(const QImage& image, QRect box) {
+    const QRect ring = box.adjusted(-1, -1, 1, 1);
+    if (!image.rect().contains(ring))
+        return false;
+    const QRgb outline = image.pixel(ring.left(), box.center().y());
+    if (isFace(outline))
+        return false;
+    for (int y = box.top() + 3; y <= box.bottom() - 3; ++y)
+        if (image.pixel(ring.left(), y) != outline || image.pixel(ring.right(), y) != outline)
+            return false;
+    for (int x = box.left() + 3; x <= box.right() - 3; ++x)
+        if (image.pixel(x, ring.top()) != outline || image.pixel(x, ring.bottom()) != outline)
+            return false;
+    return true;
+}
+
 }  // namespace
+
+QList<QRect> findButtons(const QImage& screen) {
+    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
+    const int width = image.width(), height = image.height();
+    std::vector<bool> seen(static_cast<size_t>(width) * height);
+    auto at = [&](int x, int y) { return static_cast<size_t>(y) * width + x; };
+    QList<QRect> buttons;
+    std::vector<QPoint> pending;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (seen[at(x, y)] || !isFace(image.pixel(x, y)))
+                continue;
+            // The connected face around this pixel; the caption's letters lie inside it.
+            int left = x, right = x, top = y, bottom = y, count = 0;
+            seen[at(x, y)] = true;
+            pending.push_back({x, y});
+            while (!pending.empty()) {
+                const QPoint p = pending.back();
+                pending.pop_back();
+                ++count;
+                left = std::min(left, p.x()), right = std::max(right, p.x());
+                top = std::min(top, p.y()), bottom = std::max(bottom, p.y());
+                for (const QPoint n : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)})
+                    if (image.rect().contains(n) && !seen[at(n.x(), n.y())] && isFace(image.pixel(n))) {
+                        seen[at(n.x(), n.y())] = true;
+                        pending.push_back(n);
+                    }
+            }
+            const QRect box(QPoint(left, top), QPoint(right, bottom));
+            const bool buttonSized = box.width() >= 24 && box.width() <= 400 && box.height() >= 10 && box.height() <= 100;
+            if (buttonSized && count * 10 >= box.width() * box.height() * 6 && isOutlined(image, box))
+                buttons.append(box);
+        }
+    return buttons;
+}
 
 Desktop::Desktop() = default;
 
@@ -42,6 +105,18 @@ Desktop::~Desktop() {
 
 bool Desktop::startProgram() {
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString wayland = qEnvironmentVariable("KESTRANI_WAYLAND_DISPLAY");
+    if (!wayland.isEmpty()) {
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), wayland);
+        environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    }
+    const QString scale = qEnvironmentVariable("KESTRANI_SCALE_FACTOR");
+    if (!scale.isEmpty())
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+    program_.setProcessEnvironment(environment);
     program_.start(qEnvironmentVariable("KESTRANI_BINARY"), {});
     return program_.waitForStarted(5000);
 }
@@ -60,6 +135,14 @@ unsigned long Desktop::waitForWindow(const QString& title, int milliseconds) {
         QThread::msleep(20);
     } while (!deadline.hasExpired());
     return 0;
+}
+
+QList<unsigned long> Desktop::visibleWindows(const QString& title) {
+    QList<unsigned long> windows;
+    for (const QString& id : xdotool({"search", "--onlyvisible", "--name", exactTitle(title)}).split('\n'))
+        if (!id.isEmpty())
+            windows.append(id.toULong());
+    return windows;
 }
 
 bool Desktop::windowVisible(const QString& title) {
@@ -84,6 +167,85 @@ QRect Desktop::windowGeometry(unsigned long window) {
             geometry.setHeight(value);
     }
     return geometry;
+}
+
+QRect Desktop::clientGeometry(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return {};
+    QRect client;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes)) {
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child);
+        client = QRect(x, y, attributes.width, attributes.height);
+    }
+    XCloseDisplay(display);
+    return client;
+}
+
+namespace {
+
+// The first `count` values of a 32-bit cardinal property; empty when it is absent.
+std::vector<long> cardinals(Display* display, Window window, const char* property, long count) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display, window, XInternAtom(display, property, False), 0, count, False, XA_CARDINAL,
+                           &type, &format, &items, &remaining, &data) == Success &&
+        format == 32)
+        values.assign(reinterpret_cast<const long*>(data), reinterpret_cast<const long*>(data) + items);
+    if (data)
+        XFree(data);
+    return values;
+}
+
+}  // namespace
+
+QMargins Desktop::frameExtents(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return {};
+    const std::vector<long> e = cardinals(display, window, "_NET_FRAME_EXTENTS", 4);  // left, right, top, bottom
+    XCloseDisplay(display);
+    return e.size() == 4 ? QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3])) : QMargins();
+}
+
+unsigned long Desktop::focusWindow() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return 0;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    XCloseDisplay(display);
+    return focus;
+}
+
+bool Desktop::programHasFocus() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    // The focus may rest on a window inside the program's top-level window.
+    bool found = false;
+    while (focus > PointerRoot && !found) {
+        found = cardinals(display, focus, "_NET_WM_PID", 1) == std::vector<long>{long(program_.processId())};
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, focus, &root, &parent, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        focus = parent == root ? 0 : parent;
+    }
+    XCloseDisplay(display);
+    return found;
 }
 
 void Desktop::click(int x, int y, int button) {

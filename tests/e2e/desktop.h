@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QMargins>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -14,12 +15,20 @@ namespace kestrani::e2e {
 // Runs xdotool with the arguments and returns what it printed.
 QString xdotool(const QStringList& arguments);
 
+// The push buttons on a screenshot, found as a user finds them: a light,
+// evenly shaded face inside a darker outline, wholly on the picture. A button
+// cut by the picture's edge is not found.
+QList<QRect> findButtons(const QImage& screen);
+
 class Desktop {
 public:
     Desktop();
     ~Desktop();
 
     // Starts the binary named by KESTRANI_BINARY; false when it does not start.
+    // When KESTRANI_WAYLAND_DISPLAY names a compositor's socket, the program
+    // sees a Wayland session and no X display; KESTRANI_SCALE_FACTOR scales
+    // the program's screen as a high-resolution desktop does.
     bool startProgram();
     QProcess& program() { return program_; }
     // Waits until the program has ended; false on a time-out.
@@ -29,7 +38,17 @@ public:
     // appears within the time.
     unsigned long waitForWindow(const QString& title, int milliseconds = 5000);
     bool windowVisible(const QString& title);
+    // The ids of all visible windows whose title is exactly the text.
+    QList<unsigned long> visibleWindows(const QString& title);
     QRect windowGeometry(unsigned long window);
+    // The window's client area in screen coordinates, and the frame its window
+    // manager declares round it (none without one).
+    QRect clientGeometry(unsigned long window);
+    QMargins frameExtents(unsigned long window);
+    // The window that has the keyboard focus.
+    unsigned long focusWindow();
+    // Whether the keyboard focus is on a window of the program.
+    bool programHasFocus();
 
     void click(int x, int y, int button = 1);
     void pressKey(const QString& key);

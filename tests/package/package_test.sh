@@ -41,6 +41,12 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6; do
   [[ ",$depends" == *", $library ("* || ",$depends" == *",$library ("* ]] || fail "Depends lacks $library"
 done
 
+recommends=$(dpkg-deb -f "$package" Recommends)
+echo "Recommends: $recommends"
+for package_name in fonts-liberation qt6-wayland; do
+  [[ ", $recommends," == *", $package_name,"* ]] || fail "Recommends lacks $package_name"
+done
+
 export DEBIAN_FRONTEND=noninteractive
 installed=yes
 apt-get install -y -qq -o DPkg::Lock::Timeout=300 "$package" >/dev/null
