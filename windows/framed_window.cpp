@@ -1,12 +1,21 @@
 #include "windows/framed_window.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
 #include "windows/design_scaling.h"
 
 namespace kestrani {
+
+namespace {
+
+// A Wayland compositor places every window itself and ignores the program's
+// positions; only a maximized window is sure to stand wholly on the screen.
+bool desktopPlacesWindows() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+}  // namespace
 
 FramedWindow::FramedWindow(QWidget& window, const ScreenMetrics& screen, WindowRect (*outerGeometry)(ScreenSize))
     : window_(window), screen_(screen), outerGeometry_(outerGeometry), designFont_(window.font()) {
@@ -35,11 +44,16 @@ void FramedWindow::windowEvent(const QEvent& event) {
         return;
     if (fit_.placed() && !window_.isMaximized() && !window_.isFullScreen() && fit_.frameChanged(frame()))
         place();
-    else if (event.type() == QEvent::Resize && fit_.placed())
+    else if (event.type() == QEvent::Resize && (fit_.placed() || desktopPlacesWindows()))
         scaleToClient();
 }
 
 void FramedWindow::place() {
+    if (desktopPlacesWindows()) {
+        window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+        scaleToClient();
+        return;
+    }
     const FramedWindowFit::Placement p = fit_.place(screen_.screenSize(), outerGeometry_(screen_.screenSize()), frame());
     window_.move(p.frameLeft, p.frameTop);
     window_.resize(p.clientWidth, p.clientHeight);
