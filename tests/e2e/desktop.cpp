@@ -285,4 +285,16 @@ bool Desktop::waitForPixel(int x, int y, QColor colour, int milliseconds) {
     return false;
 }
 
+QImage Desktop::settledScreenshot(int intervalMilliseconds) {
+    QImage previous = screenshot();
+    for (int i = 0; i < 40; ++i) {
+        QThread::msleep(static_cast<unsigned long>(intervalMilliseconds));
+        QImage next = screenshot();
+        if (next == previous)
+            return next;
+        previous = next;
+    }
+    return previous;
+}
+
 }  // namespace kestrani::e2e

@@ -56,6 +56,9 @@ public:
     void closeWindow(unsigned long window);
 
     QImage screenshot();
+    // Waits until two screenshots in a row, the given time apart, are the
+    // same (at most 40 times) and gives the last.
+    QImage settledScreenshot(int intervalMilliseconds = 60);
     QColor pixel(int x, int y) { return screenshot().pixelColor(x, y); }
     // Waits until the pixel has the colour; false on a time-out.
     bool waitForPixel(int x, int y, QColor colour, int milliseconds = 3000);

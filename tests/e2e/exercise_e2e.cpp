@@ -75,19 +75,6 @@ struct Program {
         xdotool({"windowfocus", "--sync", QString::number(box)});
         desktop.pressKey("Return");
     }
-
-    // Waits until the step has drawn its stimulus and the screen stands still.
-    QImage settledScreen() {
-        QImage previous = desktop.screenshot();
-        for (int i = 0; i < 40; ++i) {
-            QTest::qWait(60);
-            QImage next = desktop.screenshot();
-            if (next == previous)
-                return next;
-            previous = next;
-        }
-        return previous;
-    }
 };
 
 }  // namespace
@@ -107,7 +94,7 @@ private slots:
         int moves = 0;
         unsigned long message = 0;
         while (!message && moves < 80) {
-            const QImage screen = p.settledScreen();
+            const QImage screen = p.desktop.settledScreenshot();
             const QColor left = screen.pixelColor(leftCardCentre), right = screen.pixelColor(rightCardCentre);
             QVERIFY2(left == colour || right == colour, "one card always shows the reference");
             p.click(left == colour ? leftCardCentre : rightCardCentre);
@@ -139,7 +126,7 @@ private slots:
         int moves = 0, backdropAnswers = 0;
         unsigned long message = 0;
         while (!message && moves < 120) {
-            const QImage field = p.settledScreen().copy(referenceArea);
+            const QImage field = p.desktop.settledScreenshot().copy(referenceArea);
             const bool isReference = field == reference;
             p.click(isReference ? QPoint(referenceArea.center()) : freeBackdrop);
             backdropAnswers += !isReference;
@@ -175,7 +162,7 @@ private slots:
         int moves = 0, sameAnswers = 0;
         unsigned long message = 0;
         while (!message && moves < 120) {
-            const QColor field = p.settledScreen().copy(referenceArea).pixelColor(40, 300);
+            const QColor field = p.desktop.settledScreenshot().copy(referenceArea).pixelColor(40, 300);
             const bool same = brightness(field) == brightness(colour);
             p.click(same ? QPoint(referenceArea.center()) : freeBackdrop);
             sameAnswers += same;

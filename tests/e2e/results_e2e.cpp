@@ -93,18 +93,6 @@ struct Program {
 
     void click(QPoint at) { desktop.click(at.x(), at.y()); }
 
-    QImage settledScreen() {
-        QImage previous = desktop.screenshot();
-        for (int i = 0; i < 40; ++i) {
-            QTest::qWait(60);
-            QImage next = desktop.screenshot();
-            if (next == previous)
-                return next;
-            previous = next;
-        }
-        return previous;
-    }
-
     // A surface of the exercise screen is up where the backdrop's grey has gone.
     bool waitUntilCovered(QPoint at) {
         return QTest::qWaitFor([&] { return desktop.pixel(at.x(), at.y()) != grey; }, 5000);
@@ -121,7 +109,7 @@ struct Program {
         if (!waitUntilCovered(leftCardCentre))
             return false;
         for (int move = 0; move <= rightAnswers; ++move) {
-            const QImage screen = settledScreen();
+            const QImage screen = desktop.settledScreenshot();
             const bool leftIsReference = screen.pixelColor(leftCardCentre) == reference;
             const bool right = move < rightAnswers;
             click(leftIsReference == right ? leftCardCentre : rightCardCentre);
@@ -142,7 +130,7 @@ struct Program {
         const unsigned long window = desktop.waitForWindow(resultsTitle);
         if (!window)
             return {};
-        settledScreen();
+        desktop.settledScreenshot();
         return {desktop.screenshot().copy(desktop.windowGeometry(window))};
     }
 

@@ -47,19 +47,6 @@ struct Screens {
     QImage cards;           // the first two cards
 };
 
-// Waits until two screenshots in a row are the same.
-QImage settled(Desktop& desktop) {
-    QImage previous = desktop.screenshot();
-    for (int i = 0; i < 40; ++i) {
-        QTest::qWait(80);
-        QImage next = desktop.screenshot();
-        if (next == previous)
-            return next;
-        previous = next;
-    }
-    return previous;
-}
-
 bool covered(Desktop& desktop, QPoint at) {
     return QTest::qWaitFor([&] { return desktop.pixel(at.x(), at.y()) != grey; }, 5000);
 }
@@ -81,20 +68,20 @@ std::optional<Screens> play(const QStringList& environment) {
     desktop.click(monitorButton.x(), monitorButton.y());
     if (!desktop.waitForWindow("Monitor settings"))
         return std::nullopt;
-    screens.monitorPage = settled(desktop);
+    screens.monitorPage = desktop.settledScreenshot(80);
     desktop.closeWindow(desktop.waitForWindow("Monitor settings"));
     if (!QTest::qWaitFor([&] { return !desktop.windowVisible("Monitor settings"); }, 5000))
         return std::nullopt;
     desktop.click(lineItem.x(), lineItem.y());
-    screens.configuration = settled(desktop);
+    screens.configuration = desktop.settledScreenshot(80);
     desktop.click(exercisesButton.x(), exercisesButton.y());
     if (!desktop.waitForWindow("Kestrani 1.01 rus: упражнение") || !covered(desktop, referenceArea.center()))
         return std::nullopt;
-    screens.reference = settled(desktop);
+    screens.reference = desktop.settledScreenshot(80);
     desktop.click(startButton.x(), startButton.y());
     if (!covered(desktop, {250, 300}) || !covered(desktop, {772, 300}))
         return std::nullopt;
-    screens.cards = settled(desktop);
+    screens.cards = desktop.settledScreenshot(80);
     return screens;
 }
 
