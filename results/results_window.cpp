@@ -261,6 +261,22 @@ void ResultsWindow::showFileState() {
     newFileButton->setVisible(store && store->status() == ResultStore::Status::Damaged);
 }
 
+
+namespace {
+
+// One line of points for an exercise kind; none when it has no points.
+void addExerciseSeries(QChart& chart, ExerciseKind kind, const QList<QPointF>& points) {
+    if (points.isEmpty())
+        return;
+    auto* series = new QLineSeries;
+    series->setName(exerciseName(kind));
+    series->setPointsVisible(true);
+    series->replace(points);
+    chart.addSeries(series);
+}
+
+}  // namespace
+
 void ResultsWindow::drawAnswers() {
     QChart& chart = *answersChart->chart();
     clearChart(chart);
@@ -274,13 +290,7 @@ void ResultsWindow::drawAnswers() {
                 points.append(QPointF(static_cast<double>(r->endedAt), r->rightAnswers));
                 highest = std::max(highest, static_cast<double>(r->rightAnswers));
             }
-        if (points.isEmpty())
-            continue;
-        auto* series = new QLineSeries;
-        series->setName(exerciseName(static_cast<ExerciseKind>(kind)));
-        series->setPointsVisible(true);
-        series->replace(points);
-        chart.addSeries(series);
+        addExerciseSeries(chart, static_cast<ExerciseKind>(kind), points);
     }
     if (results_.empty())
         return;
@@ -307,13 +317,7 @@ void ResultsWindow::drawDifferences() {
                 last = any ? std::max(last, r->endedAt) : r->endedAt;
                 any = true;
             }
-        if (points.isEmpty())
-            continue;
-        auto* series = new QLineSeries;
-        series->setName(exerciseName(static_cast<ExerciseKind>(kind)));
-        series->setPointsVisible(true);
-        series->replace(points);
-        chart.addSeries(series);
+        addExerciseSeries(chart, static_cast<ExerciseKind>(kind), points);
     }
     if (any)
         setAxes(chart, first, last, highest, QStringLiteral("Разница"));
