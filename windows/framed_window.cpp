@@ -22,30 +22,38 @@ FramedWindow::FramedWindow(QWidget& window, const ScreenMetrics& screen, WindowR
     for (QWidget* control : window.findChildren<QWidget*>())
         if (!control->isWindow())
             design_.push_back({control, control->geometry(), control->font(), control->testAttribute(Qt::WA_SetFont)});
-    frameWatch_.setInterval(100);
-    QObject::connect(&frameWatch_, &QTimer::timeout, [this] {
-        if (--frameChecksLeft_ <= 0)
-            frameWatch_.stop();
-        const QRect outer = window_.frameGeometry();
-        if (!window_.isMaximized() && !window_.isFullScreen() &&
-            (fit_.frameChanged(frame()) || !fit_.standsAsSet({outer.x(), outer.y(), outer.width(), outer.height()})))
-            place();
-    });
+    settle_.setSingleShot(true);
+    settle_.setInterval(150);
+    QObject::connect(&settle_, &QTimer::timeout, [this] { settled(); });
 }
 
 void FramedWindow::fit() {
     const QRect outer = window_.frameGeometry();
-    if (fit_.needsPlacing(screen_.screenSize(), outer.width(), outer.height(), window_.isMaximized()))
+    if (fit_.needsPlacing(screen_.screenSize(), outer.width(), outer.height(), window_.isMaximized())) {
+        fit_.startRound();
         place();
+    }
 }
 
 void FramedWindow::windowEvent(const QEvent& event) {
-    if (event.type() != QEvent::Move && event.type() != QEvent::Resize)
-        return;
-    if (fit_.placed() && !window_.isMaximized() && !window_.isFullScreen() && fit_.frameChanged(frame()))
-        place();
-    else if (event.type() == QEvent::Resize && (fit_.placed() || desktopPlacesWindows()))
-        scaleToClient();
+    switch (event.type()) {
+    case QEvent::Resize:
+        if (fit_.placed() || desktopPlacesWindows())
+            scaleToClient();
+        [[fallthrough]];
+    case QEvent::Move:
+    case QEvent::WindowStateChange:
+        // Changes after the answer settled are the user's, unless the frame
+        // changed with them.
+        if (fit_.placed() && (settle_.isActive() || fit_.frameChanged(frame())))
+            settle_.start();
+        break;
+    case QEvent::Hide:
+        settle_.stop();
+        break;
+    default:
+        break;
+    }
 }
 
 void FramedWindow::place() {
@@ -58,8 +66,22 @@ void FramedWindow::place() {
     window_.move(p.frameLeft, p.frameTop);
     window_.resize(p.clientWidth, p.clientHeight);
     scaleToClient();
-    frameChecksLeft_ = 30;
-    frameWatch_.start();
+    settleWaitsLeft_ = 20;
+    settle_.start();
+}
+
+void FramedWindow::settled() {
+    if (!window_.isVisible() || window_.isMaximized() || window_.isFullScreen() || desktopPlacesWindows())
+        return;
+    // A window not yet on the screen has no frame from the desktop so far.
+    if (!window_.windowHandle()->isExposed()) {
+        if (--settleWaitsLeft_ > 0)
+            settle_.start();
+        return;
+    }
+    const QRect outer = window_.frameGeometry();
+    if (fit_.needsPlacingAgain({outer.x(), outer.y(), outer.width(), outer.height()}))
+        place();
 }
 
 // Scaling starts from the design layout, so scaling again never compounds.

@@ -1,8 +1,9 @@
 #pragma once
 // A framed top-level window fitted by its outer size: placed with the frame
-// the desktop gives it, placed again once that frame is known, left alone
-// where the desktop maximizes it, and its contents scaled afresh from their
-// design layout to the client area it is actually given.
+// the desktop gives it, placed again once the desktop's answer has settled
+// and shows that frame, left alone where the desktop maximizes it, and its
+// contents scaled afresh from their design layout to the client area it is
+// actually given.
 
 #include <QFont>
 #include <QRect>
@@ -31,7 +32,7 @@ public:
     bool placed() const { return fit_.placed(); }
     // The scale the contents were last given.
     DesignScale scale() const { return scale_; }
-    // To be called with the window's move and resize events.
+    // To be called with every event of the window.
     void windowEvent(const QEvent& event);
 
 private:
@@ -43,6 +44,7 @@ private:
     };
 
     void place();
+    void settled();
     void scaleToClient();
     FrameMargins frame() const;
 
@@ -50,11 +52,12 @@ private:
     const ScreenMetrics& screen_;
     WindowRect (*outerGeometry_)(ScreenSize);
     FramedWindowFit fit_;
-    // The desktop reports the frame some time after the window appears, and
-    // not always with an event to the window: a short watch after placing
-    // puts the window again until it stands as set.
-    QTimer frameWatch_;
-    int frameChecksLeft_ = 0;
+    // A desktop answers a placement with a burst of changes (the frame, its
+    // place, perhaps a maximized state) whose order differs between desktops.
+    // The window is judged only once they have stopped for a moment, so that
+    // a state not yet heard of is never undone by placing the window again.
+    QTimer settle_;
+    int settleWaitsLeft_ = 0;
     DesignScale scale_;
     QFont designFont_;
     std::vector<DesignControl> design_;

@@ -22,6 +22,7 @@ DesignScale framedWindowScale(ScreenSize screen, int clientWidth, int clientHeig
 
 FramedWindowFit::Placement FramedWindowFit::place(ScreenSize screen, WindowRect outer, FrameMargins frame) {
     last_ = Set{screen, outer, frame};
+    ++placementsInRound_;
     return {outer.left, outer.top, outer.width - frame.left - frame.right, outer.height - frame.top - frame.bottom};
 }
 
@@ -31,6 +32,10 @@ bool FramedWindowFit::needsPlacing(ScreenSize screen, int outerWidth, int outerH
     if (maximized)
         return false;
     return outerWidth != last_->outer.width || outerHeight != last_->outer.height;
+}
+
+bool FramedWindowFit::needsPlacingAgain(WindowRect outer) const {
+    return last_ && placementsInRound_ < placementsPerRound && last_->outer != outer;
 }
 
 bool FramedWindowFit::frameChanged(FrameMargins frame) const { return last_ && last_->frame != frame; }

@@ -47,17 +47,24 @@ public:
     // On showing or activating: a window never placed, on another screen size,
     // or whose outer size is no longer what the program set (the user resized
     // it) is placed again; one the desktop maximized is left so, and one the
-    // user only moved stays where it is.
+    // user only moved stays where it is. A placement it asks for starts a new
+    // round of corrections.
     bool needsPlacing(ScreenSize screen, int outerWidth, int outerHeight, bool maximized) const;
+    void startRound() { placementsInRound_ = 0; }
 
     // The desktop's frame, known only once the window is on the screen, is
     // not the one the last placement allowed for.
     bool frameChanged(FrameMargins frame) const;
 
-    // The window's outer rectangle is the one the program last set; a
-    // desktop that handles the request before it has framed the window may
-    // put the client area, not the frame, at the place asked for.
-    bool standsAsSet(WindowRect outer) const { return last_ && last_->outer == outer; }
+    // Once the desktop's answer to a placement has settled: a window that
+    // does not stand as set (its frame became known and was added outside,
+    // or the desktop put the client area at the place asked for) is placed
+    // again, a few times at most in one round; a desktop that still keeps
+    // its own idea of the window after that is left with it, since asking
+    // again would only fight it.
+    bool needsPlacingAgain(WindowRect outer) const;
+
+    static constexpr int placementsPerRound = 3;
 
 private:
     struct Set {
@@ -66,6 +73,7 @@ private:
         FrameMargins frame;
     };
     std::optional<Set> last_;
+    int placementsInRound_ = 0;
 };
 
 }  // namespace kestrani

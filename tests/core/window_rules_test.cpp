@@ -220,8 +220,16 @@ private slots:
         QVERIFY(fit.frameChanged({1, 20, 1, 5}));
         QCOMPARE(fit.place({1024, 768}, outer, {1, 20, 1, 5}), (FramedWindowFit::Placement{0, 0, 1022, 712}));
         QVERIFY(!fit.frameChanged({1, 20, 1, 5}));
-        QVERIFY(fit.standsAsSet(outer));
-        QVERIFY(!fit.standsAsSet({-1, -20, 1024, 737}));  // the client area put at the place
+        QVERIFY(!fit.needsPlacingAgain(outer));
+        QVERIFY(fit.needsPlacingAgain({-1, -20, 1024, 737}));  // the client area put at the place
+        // A desktop that keeps its own idea of the window (here: a size it
+        // constrains) is left with it after the third placement of a round.
+        const WindowRect constrained{0, 0, 1024, 720};
+        QVERIFY(fit.needsPlacingAgain(constrained));
+        fit.place({1024, 768}, outer, {1, 20, 1, 5});
+        QVERIFY(!fit.needsPlacingAgain(constrained));
+        fit.startRound();
+        QVERIFY(fit.needsPlacingAgain(constrained));
 
         QVERIFY(!fit.needsPlacing({1024, 768}, 1024, 737, false));  // as set, wherever the user moved it
         QVERIFY(fit.needsPlacing({1024, 768}, 700, 500, false));    // resized by the user
