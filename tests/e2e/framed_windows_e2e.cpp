@@ -1,15 +1,10 @@
-// The configuration and the instructions windows under real window managers
-// (openbox, mutter, KWin, each started in turn on the test's X server): the
-// frame with its title bar and close box lies on the screen, and the bottom
-// row of buttons is drawn whole, bottom outline included, in the client area
-// the window manager gives. A manager that is not installed is skipped.
+// The configuration and the instructions windows under a real window manager
+// (openbox, mutter or KWin: run by with_desktop.sh): the frame with its title
+// bar and close box lies on the screen, and the bottom row of buttons is drawn
+// whole, bottom outline included, in the client area the window manager gives.
 
 #include <QProcess>
-#include <QStandardPaths>
-#include <QWindow>
 #include <QtTest>
-#include <csignal>
-#include <unistd.h>
 
 #include "e2e/desktop.h"
 
@@ -70,85 +65,14 @@ int buttonBottom(const QImage& shot, const QRect& client, int x) {
     return dark(shot.pixelColor(x, y)) && light(shot.pixelColor(x, y - 3)) ? y : -1;
 }
 
-// A window manager running on the test's X server while this lives. It runs
-// in a process group of its own, so that it ends with the session bus
-// wrapper that started it. A start that frames no probe window is tried
-// again, and the row skipped if none works.
-class WindowManager {
-public:
-    explicit WindowManager(const QStringList& command) {
-        for (int attempt = 0; attempt < 3 && !running_; ++attempt)
-            running_ = start(command);
-    }
-    ~WindowManager() { stop(); }
-    bool running() const { return running_; }
-
-private:
-    bool start(QStringList command) {
-        stop();
-        const QString before = supportingCheck();
-        process_.setChildProcessModifier([] { ::setsid(); });
-        process_.setStandardInputFile(QProcess::nullDevice());
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.setStandardErrorFile(QProcess::nullDevice());
-        process_.start(command.takeFirst(), command);
-        if (!process_.waitForStarted(5000))
-            return false;
-        group_ = static_cast<pid_t>(process_.processId());
-        if (!QTest::qWaitFor([&] { return supportingCheck().contains("window id") && supportingCheck() != before; },
-                             10000))
-            return false;
-        // Announced is not yet managing: openbox loses a window mapped in
-        // the first moments after it announced itself. Then wait until a
-        // probe window is framed.
-        QTest::qWait(1000);
-        QWindow probe;
-        probe.resize(40, 40);
-        probe.show();
-        return QTest::qWaitFor(
-            [&] { return run("xprop", {"-id", QString::number(probe.winId()), "_NET_FRAME_EXTENTS"}).contains('='); },
-            5000);
-    }
-
-    void stop() {
-        if (group_ <= 1)
-            return;
-        ::kill(-group_, SIGTERM);
-        process_.waitForFinished(3000);
-        ::kill(-group_, SIGKILL);  // the session bus the wrapper leaves behind
-        group_ = 0;
-    }
-
-    // The managing window a manager announces on the root window.
-    static QString supportingCheck() { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}); }
-
-    QProcess process_;
-    pid_t group_ = 0;  // the manager's process group: the wrapper's id
-    bool running_ = false;
-};
-
 }  // namespace
 
 class FramedWindowsE2E : public QObject {
     Q_OBJECT
 private slots:
-    void framesAndBottomRowsOnTheScreen_data() {
-        QTest::addColumn<QStringList>("manager");
-        QTest::newRow("openbox") << QStringList{"openbox", "--replace"};
-        QTest::newRow("mutter") << QStringList{"dbus-run-session", "--", "mutter", "--x11", "--replace"};
-        QTest::newRow("kwin") << QStringList{"dbus-run-session", "--", "kwin_x11", "--replace"};
-    }
     void framesAndBottomRowsOnTheScreen() {
-        QFETCH(QStringList, manager);
-        const QString binary = manager.contains("--") ? manager[manager.indexOf("--") + 1] : manager[0];
-        if (QStandardPaths::findExecutable(binary).isEmpty())
-            QSKIP("window manager not installed");
-        if (QStandardPaths::findExecutable("xprop").isEmpty() || QStandardPaths::findExecutable("xwininfo").isEmpty())
-            QSKIP("xprop and xwininfo (x11-utils) not installed");
-        const WindowManager wm(manager);
-        // The program is not at fault where the manager frames no window.
-        if (!wm.running())
-            QSKIP("the window manager did not start framing windows in this X server");
+        QVERIFY2(qEnvironmentVariableIsSet("KESTRANI_WINDOW_MANAGER"), "to be run by with_desktop.sh under a window manager");
+        const QString desktopName = qEnvironmentVariable("KESTRANI_DESKTOP");
 
         Desktop desktop;
         QVERIFY(desktop.startProgram());
@@ -162,7 +86,7 @@ private slots:
         QVERIFY(screenRect.contains(outerRect(instructions)));
         const QRect help = clientRect(instructions);
         QImage shot = desktop.screenshot();
-        shot.save(QDir::temp().filePath(QStringLiteral("kestrani-%1-instructions.png").arg(QTest::currentDataTag())));
+        shot.save(QDir::temp().filePath(QStringLiteral("kestrani-%1-instructions.png").arg(desktopName)));
         const int okBottom = buttonBottom(shot, help, help.center().x());
         QVERIFY2(okBottom > 0, "OK is drawn whole");
 
@@ -177,7 +101,7 @@ private slots:
         const int finishX = window.left() + window.width() * 700 / 790;
         QTRY_VERIFY2(buttonBottom(desktop.screenshot(), window, finishX) > 0, "Завершить работу is drawn whole");
         desktop.screenshot().save(
-            QDir::temp().filePath(QStringLiteral("kestrani-%1-configuration.png").arg(QTest::currentDataTag())));
+            QDir::temp().filePath(QStringLiteral("kestrani-%1-configuration.png").arg(desktopName)));
     }
 };
 
