@@ -104,7 +104,13 @@ case $desktop in
     pids+=($!)
     ;;
   mutter)
-    mutter --x11 --replace --sm-disable >"$work/desktop.log" 2>&1 &
+    # --sync: mutter subtracts a window's damage on one X connection and reads
+    # the window's pixmap into its texture (GLX texture-from-pixmap, a copy
+    # under software GL) on another. Unsynchronised, the X server may run the
+    # read before the subtract, and drawing that lands between them inside the
+    # damage already reported raises no new event: the screen keeps the older
+    # picture for good. Synchronous calls put the subtract on the server first.
+    mutter --x11 --replace --sm-disable --sync >"$work/desktop.log" 2>&1 &
     pids+=($!)
     ;;
   kwin)
