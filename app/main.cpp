@@ -1,8 +1,12 @@
 // Kestrani: a trainer for visual calibration and visual memory.
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 
+#include "app/wayland_outputs.h"
 #include "app/window_set.h"
+#include "windows/device_pixels.h"
 
 namespace {
 
@@ -29,13 +33,37 @@ void preferWaylandInAWaylandSession() {
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
 }
 
+bool waylandPluginInstalled() {
+    const QString platforms = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/");
+    return QFileInfo::exists(platforms + QStringLiteral("libqwayland-generic.so")) ||
+           QFileInfo::exists(platforms + QStringLiteral("libqwayland-egl.so"));
+}
+
+// On a scaled Wayland output the toolkit draws every pixel of layout as
+// several device pixels, whatever its own scaling says; its per-screen
+// factors take that back, so that the layout again counts device pixels.
+// Gives the device pixels across one pixel of the program's output (the
+// first), 1 where it is not scaled.
+int keepDevicePixelsOnScaledWaylandOutputs() {
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("wayland") || !waylandPluginInstalled())
+        return 1;
+    const std::vector<int> scales = kestrani::waylandOutputScales();
+    const std::string factors = kestrani::screenFactorsForDevicePixels(scales);
+    if (factors.empty())
+        return 1;
+    qputenv("QT_SCREEN_SCALE_FACTORS", factors.c_str());
+    return scales.front();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     workInDevicePixels();
     preferWaylandInAWaylandSession();
+    kestrani::PlatformPorts platform;
+    platform.outputPixel = keepDevicePixelsOnScaledWaylandOutputs();
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    kestrani::WindowSet windows;
+    kestrani::WindowSet windows(platform);
     return QApplication::exec();
 }

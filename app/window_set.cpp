@@ -14,6 +14,7 @@ WindowSet::WindowSet(PlatformPorts ports)
     kestrani_->show();
     exerciseScreen_ = std::make_unique<ExerciseScreen>();
     exerciseScreen_->setWindowBeneath(kestrani_.get());
+    exerciseScreen_->setOutputPixel(ports.outputPixel);
     form2_ = std::make_unique<TForm2>(screen_, *exerciseScreen_);
     submCheck_ = std::make_unique<TSubmCheck>(screen_, *exerciseScreen_);
     form1_ = std::make_unique<TForm1>(screen_, *exerciseScreen_);

@@ -25,6 +25,9 @@ struct PlatformPorts {
     BlockingWait* wait = nullptr;
     TimerDevice* timer1 = nullptr;
     TimerDevice* timer2 = nullptr;
+    // Device pixels across one pixel the toolkit hands the compositor: the
+    // output's scale on a scaled Wayland output, otherwise 1.
+    int outputPixel = 1;
 };
 
 class WindowSet {

@@ -39,6 +39,11 @@ public:
     // Hides the window and gives the keyboard to the window beneath.
     void takeDown();
 
+    // The device pixels across one pixel the toolkit hands the compositor:
+    // 1, or the output's scale on a scaled Wayland output.
+    int outputPixel() const { return outputPixel_; }
+    void setOutputPixel(int devicePixels) { outputPixel_ = devicePixels; }
+
     // Precondition: surface is a child of this window.
     void hideLater(QWidget* surface);
     // Keeps a surface marked by hideLater on the screen.
@@ -52,6 +57,7 @@ private:
     QPointer<QWidget> beneath_;
     std::function<void()> closeAction_;
     std::vector<QPointer<QWidget>> toHide_;
+    int outputPixel_ = 1;
 };
 
 }  // namespace kestrani

@@ -24,7 +24,7 @@ ObjectFieldWindow::ObjectFieldWindow(const QString& caption, QColor background, 
 
 void ObjectFieldWindow::fitToScreen() {
     const WindowRect g = rule_(screen_.screenSize());
-    setGeometry(g.left, g.top, g.width, g.height);
+    placeExactly(g.left, g.top, g.width, g.height);
 }
 
 CardWindow::CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, ExerciseScreen& host,
@@ -32,7 +32,7 @@ CardWindow::CardWindow(const QString& caption, Sender sender, const ScreenMetric
     : ObjectFieldWindow(caption, QColor(192, 192, 192), screen, host, rule), sender_(sender) {}
 
 void CardWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (router() && rect().contains(event->position().toPoint()))
+    if (router() && exactRect().contains(event->position().toPoint()))
         router()->cardClicked(sender_, toMouseButton(event->button()));
 }
 

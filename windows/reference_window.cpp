@@ -21,7 +21,7 @@ void QtTimerDevice::stopCount() { timer_.stop(); }
 TSubmCheck::TSubmCheck(const ScreenMetrics& screen, ExerciseScreen& host)
     : SurfaceWidget(QColor(192, 192, 192), host), screen_(screen) {
     setWindowTitle(QStringLiteral("SubmCheck"));
-    setGeometry(230, 41, 384, 483);
+    placeExactly(230, 41, 384, 483);
     setFont(designFont(sansSerifFamily, 11));
     Button1 = new QPushButton(QStringLiteral("Начали?"), this);
     Button1->setFont(designFont(timesFamily, 11));
@@ -40,11 +40,11 @@ void TSubmCheck::setActions(ExerciseActions* actions) {
 
 void TSubmCheck::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
-    if (referenceWindowIsFitted(x(), screen))
+    if (referenceWindowIsFitted(exactLeft(), screen))
         return;
     scaleContents(*this, referenceWindowScale(screen));
     const WindowRect g = referenceWindowGeometry(screen);
-    setGeometry(g.left, g.top, g.width, g.height);
+    placeExactly(g.left, g.top, g.width, g.height);
 }
 
 }  // namespace kestrani

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "windows/device_pixels.h"
+
 namespace kestrani {
 
 namespace {
@@ -16,6 +18,7 @@ SurfaceWidget::SurfaceWidget(QColor background, ExerciseScreen& exerciseScreen)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     hide();
+    exact_ = geometry();
 }
 
 SurfaceWidget::~SurfaceWidget() { endPainting(); }
@@ -39,8 +42,8 @@ void SurfaceWidget::clearToBackground() {
 }
 
 QImage& SurfaceWidget::image() {
-    if (image_.size() != size()) {
-        image_ = QImage(size(), QImage::Format_RGB32);
+    if (image_.size() != exact_.size()) {
+        image_ = QImage(exact_.size(), QImage::Format_RGB32);
         clearPending_ = true;
     }
     if (clearPending_) {
@@ -159,7 +162,19 @@ void SurfaceWidget::flush() {
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     endPainting();
     QPainter p(this);
-    p.drawImage(event->rect(), image(), event->rect());
+    const QRect exact = exactRect();
+    const QRect area = event->rect() & exact;
+    p.drawImage(area, image(), area.translated(-exact.topLeft()));
+}
+
+void SurfaceWidget::placeExactly(int left, int top, int width, int height) {
+    exact_ = QRect(left, top, width, height);
+    const WindowRect w = wholeOutputPixelsAround({left, top, width, height}, host_.outputPixel());
+    const QRect widget(w.left, w.top, w.width, w.height);
+    // A margin shows the backdrop beneath.
+    setAttribute(Qt::WA_OpaquePaintEvent, widget == exact_);
+    setAttribute(Qt::WA_NoSystemBackground, widget == exact_);
+    setGeometry(widget);
 }
 
 void SurfaceWidget::resizeEvent(QResizeEvent*) { update(); }

@@ -28,8 +28,8 @@ public:
     // closed surface leaves it when the program next returns to the event loop.
     bool isVisible() const { return !closed_ && QWidget::isVisible(); }
     void setBackgroundColour(Rgb colour) override { setBackground(QColor(colour.red, colour.green, colour.blue)); }
-    int width() const override { return QWidget::width(); }
-    int height() const override { return QWidget::height(); }
+    int width() const override { return exact_.width(); }
+    int height() const override { return exact_.height(); }
     DrawingSurface& surface() override { return *this; }
     // What the surface shows now, for tests.
     QImage surfaceImage();
@@ -48,6 +48,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Applies the surface's show rule; runs before a closed surface is shown.
     virtual void fitToScreen() {}
+    // Puts the surface at its rectangle in the exercise screen. Where the
+    // toolkit hands the screen to the compositor in whole output pixels of
+    // several device pixels, the widget takes in the whole output pixels
+    // round that rectangle and the backdrop shows in the margin.
+    void placeExactly(int left, int top, int width, int height);
+    // The surface's rectangle in the widget's own coordinates, and its left
+    // edge on the exercise screen.
+    QRect exactRect() const { return exact_.translated(-pos()); }
+    int exactLeft() const { return exact_.left(); }
     // Clicking a surface brings it to the front and activates the exercise screen.
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -60,6 +69,7 @@ private:
     void clearToBackground();
 
     ExerciseScreen& host_;
+    QRect exact_;
     bool closed_ = true;
     QImage image_;
     QColor background_;

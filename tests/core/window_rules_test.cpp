@@ -2,12 +2,16 @@
 // leads, and how the phase timers count.
 
 #include <QtTest>
+#include <cmath>
+#include <string>
+#include <vector>
 
 #include "engine/phase_timer.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_screen.h"
 #include "fakes/recording_actions.h"
 #include "windows/click_routing.h"
+#include "windows/device_pixels.h"
 #include "windows/framed_window_fit.h"
 #include "windows/readable_text.h"
 #include "windows/window_geometry.h"
@@ -236,6 +240,47 @@ private slots:
         QVERIFY(!fit.needsPlacing({1024, 768}, 1024, 731, true));   // maximized by the desktop
         QVERIFY(fit.needsPlacing({1280, 1024}, 1024, 737, false));  // another screen
         QVERIFY(fit.needsPlacing({1280, 1024}, 1024, 731, true));
+    }
+
+    void wholeOutputPixelsHoldTheRectangle_data() {
+        QTest::addColumn<int>("outputPixel");
+        QTest::addColumn<WindowRect>("rect");
+        QTest::addColumn<WindowRect>("whole");
+        QTest::newRow("scale 1 changes nothing") << 1 << WindowRect{257, 41, 501, 483} << WindowRect{257, 41, 501, 483};
+        QTest::newRow("even edges stay") << 2 << WindowRect{522, 0, 500, 652} << WindowRect{522, 0, 500, 652};
+        QTest::newRow("odd right edge") << 2 << WindowRect{0, 0, 501, 652} << WindowRect{0, 0, 502, 652};
+        QTest::newRow("odd left and top") << 2 << WindowRect{257, 41, 384, 483} << WindowRect{256, 40, 386, 484};
+        QTest::newRow("scale 3") << 3 << WindowRect{4, 5, 1, 1} << WindowRect{3, 3, 3, 3};
+        QTest::newRow("left of the screen") << 2 << WindowRect{-3, 0, 2, 2} << WindowRect{-4, 0, 4, 2};
+    }
+
+    void wholeOutputPixelsHoldTheRectangle() {
+        QFETCH(int, outputPixel);
+        QFETCH(WindowRect, rect);
+        QFETCH(WindowRect, whole);
+        QCOMPARE(wholeOutputPixelsAround(rect, outputPixel), whole);
+    }
+
+    void toolkitFactorsUndoTheOutputScale_data() {
+        QTest::addColumn<std::vector<int>>("scales");
+        QTest::addColumn<QString>("factors");
+        QTest::newRow("no output") << std::vector<int>{} << "";
+        QTest::newRow("unscaled") << std::vector<int>{1, 1} << "";
+        QTest::newRow("scale 2") << std::vector<int>{2} << "0.5";
+        QTest::newRow("mixed, in the outputs' order") << std::vector<int>{1, 2} << "1;0.5";
+        QTest::newRow("scale 4") << std::vector<int>{4} << "0.25";
+    }
+
+    void toolkitFactorsUndoTheOutputScale() {
+        QFETCH(std::vector<int>, scales);
+        QFETCH(QString, factors);
+        QCOMPARE(QString::fromStdString(screenFactorsForDevicePixels(scales)), factors);
+    }
+
+    void aThirdGivesBackOnePixel() {
+        // The factor for scale 3 is written out in full: 3 × factor is 1.
+        const double factor = std::stod(screenFactorsForDevicePixels({3}));
+        QVERIFY(std::abs(3 * factor - 1) < 1e-15);
     }
 
     void routing_data() {

@@ -3,8 +3,9 @@
 # 1024 × 768: with no window manager (none), openbox, mutter, kwin, or weston
 # (a Wayland compositor whose window covers the X screen exactly; the program
 # then runs on Qt's Wayland plugin while the test clicks and reads the X screen),
-# or scaled: no window manager, the program's screen scaled by 2 as on a
-# high-resolution desktop.
+# weston_scaled (the same with an output scale of 2, as on a high-resolution
+# Wayland desktop), or scaled: no window manager, the program's screen scaled
+# by 2 as on a high-resolution X11 desktop.
 #   with_desktop.sh DESKTOP TEST_BINARY [ARGUMENTS...]
 set -euo pipefail
 desktop=$1
@@ -19,7 +20,7 @@ if [[ ( $desktop == mutter || $desktop == kwin ) && -z ${KESTRANI_SESSION_BUS:-}
 fi
 
 # A desktop that cannot run fails its test: it is never passed over.
-declare -A programs=([openbox]=openbox [mutter]=mutter [kwin]=kwin_x11 [weston]=weston)
+declare -A programs=([openbox]=openbox [mutter]=mutter [kwin]=kwin_x11 [weston]=weston [weston_scaled]=weston)
 if [[ -n ${programs[$desktop]:-} ]] && ! command -v "${programs[$desktop]}" >/dev/null; then
   echo "with_desktop.sh: ${programs[$desktop]} is not installed (make packages installs it)" >&2
   exit 1
@@ -117,7 +118,7 @@ case $desktop in
     kwin_x11 --replace >"$work/desktop.log" 2>&1 &
     pids+=($!)
     ;;
-  weston)
+  weston | weston_scaled)
     # No panel and no animations: the screen shows only the program's windows
     # over a known background, and a screenshot shows them in their final place.
     cat >"$work/weston.ini" <<'EOF'
@@ -132,7 +133,11 @@ startup-animation=none
 focus-animation=none
 locking=false
 EOF
-    weston --backend=x11-backend.so --use-pixman --width=$width --height=$height \
+    # Scaled, the output's size counts in its own pixels, half the device's.
+    scale=1
+    [[ $desktop == weston_scaled ]] && scale=2
+    weston --backend=x11-backend.so --use-pixman --scale=$scale \
+      --width=$((width / scale)) --height=$((height / scale)) \
       --socket=kestrani-wayland --config="$work/weston.ini" \
       >"$work/desktop.log" 2>&1 &
     pids+=($!)
@@ -140,7 +145,7 @@ EOF
   *) fail "unknown desktop" ;;
 esac
 
-if [[ $desktop == weston ]]; then
+if [[ $desktop == weston* ]]; then
   wait_for test -S "$XDG_RUNTIME_DIR/kestrani-wayland" || fail "weston made no socket"
   weston_window=(xdotool search --onlyvisible --class '^Weston Compositor$')
   wait_for "${weston_window[@]}" || fail "weston shows no window"

@@ -135,6 +135,38 @@ private slots:
         QCOMPARE(set.exerciseScreen().grab().toImage().pixelColor(at), colour);
     }
 
+    // On a Wayland output of scale 2 a surface takes in the whole output
+    // pixels round its rectangle; the margin shows the backdrop, and the
+    // surface still draws and counts in its own exact size.
+    void surfacesOnWholeOutputPixels_data() {
+        QTest::addColumn<int>("outputPixel");
+        QTest::addColumn<int>("widgetWidth");
+        QTest::newRow("unscaled") << 1 << 501;
+        QTest::newRow("scale 2") << 2 << 502;
+    }
+
+    void surfacesOnWholeOutputPixels() {
+        QFETCH(int, outputPixel);
+        QFETCH(int, widgetWidth);
+        if (platformScreen() != ScreenSize{800, 800})
+            QSKIP("the pixels are worked out for the offscreen platform's 800 × 800 screen");
+        FakeScreen screen({1024, 768});  // cards 501 × 652 at 0 and 522
+        PlatformPorts ports{&screen};
+        ports.outputPixel = outputPixel;
+        WindowSet set(ports);
+        set.form3().show();
+        set.form2().show();
+        set.form1().show();
+        QCOMPARE(set.form2().geometry(), QRect(0, 0, widgetWidth, 652));
+        QCOMPARE(set.form1().geometry(), QRect(522, 0, widgetWidth, 652));
+        QCOMPARE(set.form2().width(), 501);
+        const QImage shot = set.exerciseScreen().grab().toImage();
+        QCOMPARE(shot.pixelColor(500, 100), silverColour);
+        QCOMPARE(shot.pixelColor(501, 100), grey);
+        QCOMPARE(shot.pixelColor(521, 100), grey);
+        QCOMPARE(shot.pixelColor(522, 100), silverColour);
+    }
+
     // A click on the backdrop first brings it over the fields; its rule may
     // then bring the cards back over it.
     void backdropClickStacksBeforeItsRuleRuns_data() {
