@@ -52,6 +52,9 @@ int keepDevicePixelsOnScaledWaylandOutputs() {
     if (factors.empty())
         return 1;
     qputenv("QT_SCREEN_SCALE_FACTORS", factors.c_str());
+    // The toolkit divides the font resolution by the factor as well; the
+    // style's check marks and frames keep their 96 dots-per-inch sizes.
+    qputenv("QT_FONT_DPI", QByteArray::number(96 / scales.front()));
     return scales.front();
 }
 

@@ -9,7 +9,10 @@ WindowSet::WindowSet(PlatformPorts ports)
     : screen_(ports.screen ? *ports.screen : realScreen_),
       configurationMessagesPort_(ports.messages ? *ports.messages : configurationMessages_),
       exerciseMessagesPort_(ports.messages ? *ports.messages : exerciseMessages_),
-      wait_(ports.wait ? *ports.wait : realWait_) {
+      wait_(ports.wait ? *ports.wait : realWait_),
+      outputPixelGrid_(ports.outputPixel) {
+    if (ports.outputPixel > 1)
+        qApp->installEventFilter(&outputPixelGrid_);
     kestrani_ = std::make_unique<TKestrani>(screen_, state_, configurationMessagesPort_);
     kestrani_->show();
     exerciseScreen_ = std::make_unique<ExerciseScreen>();

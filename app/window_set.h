@@ -13,6 +13,7 @@
 #include "windows/backdrop_window.h"
 #include "windows/exercise_screen.h"
 #include "windows/object_field_windows.h"
+#include "windows/output_pixel_grid.h"
 #include "windows/reference_window.h"
 
 namespace kestrani {
@@ -64,6 +65,7 @@ private:
     BlockingWait& wait_;
     RandomGenerator random_;
     ExerciseState state_;
+    OutputPixelGrid outputPixelGrid_;
     std::unique_ptr<TKestrani> kestrani_;
     std::unique_ptr<ExerciseScreen> exerciseScreen_;  // destroyed after its surfaces
     std::unique_ptr<TForm2> form2_;

@@ -65,13 +65,14 @@ void TForm3::close() {
 
 void TForm3::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
-    if (backdropIsFitted(width(), screen))
+    if (backdropIsFitted(setWidth_, screen))
         return;
     scaleContents(*this, backdropScale(screen));
     Label1->adjustSize();
     Label2->adjustSize();
     const WindowRect g = backdropGeometry(screen);
     setGeometry(g.left, g.top, g.width, g.height);
+    setWidth_ = g.width;
 }
 
 void TForm3::setUpperPrompt(std::string_view text) {

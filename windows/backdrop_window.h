@@ -41,6 +41,10 @@ private:
 
     const ScreenMetrics& screen_;
     ExerciseScreen& host_;
+    // The width the program last gave the backdrop, which its guard reads: on
+    // a scaled Wayland output the widget itself is widened to whole output
+    // pixels.
+    int setWidth_ = 790;
     ClickRouter* router_ = nullptr;
 };
 

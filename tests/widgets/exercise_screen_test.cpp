@@ -167,6 +167,30 @@ private slots:
         QCOMPARE(shot.pixelColor(522, 100), silverColour);
     }
 
+    // Every control is widened to whole output pixels as well, and the
+    // backdrop's guard still sees the width the program gave it: showing it
+    // again never scales its contents a second time.
+    void controlsOnWholeOutputPixelsAreScaledOnce() {
+        FakeScreen screen({1024, 768});
+        PlatformPorts ports{&screen};
+        ports.outputPixel = 2;
+        WindowSet set(ports);
+        set.form3().show();
+        const QList<QWidget*> controls = set.form3().findChildren<QWidget*>();
+        QVERIFY(!controls.isEmpty());
+        QList<QRect> first;
+        for (QWidget* control : controls) {
+            const QRect g = control->geometry();
+            QVERIFY2(g.x() % 2 == 0 && g.y() % 2 == 0 && g.width() % 2 == 0 && g.height() % 2 == 0,
+                     qPrintable(control->objectName()));
+            first.append(g);
+        }
+        set.form3().close();
+        set.form3().show();
+        for (qsizetype i = 0; i < controls.size(); ++i)
+            QCOMPARE(controls[i]->geometry(), first[i]);
+    }
+
     // A click on the backdrop first brings it over the fields; its rule may
     // then bring the cards back over it.
     void backdropClickStacksBeforeItsRuleRuns_data() {
