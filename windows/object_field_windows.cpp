@@ -48,7 +48,7 @@ TForm4::TForm4(const ScreenMetrics& screen, ExerciseScreen& host)
 
 void TForm4::mousePressEvent(QMouseEvent* event) {
     SurfaceWidget::mousePressEvent(event);
-    if (router())
+    if (router() && exactRect().contains(event->position().toPoint()))
         router()->objectFieldPressed(toMouseButton(event->button()));
 }
 
