@@ -17,7 +17,8 @@ private slots:
         const unsigned long instructions = desktop.waitForWindow("Instructions to Kestrani 1.01 rus");
         QVERIFY(configuration != 0);
         QVERIFY(instructions != 0);
-        QCOMPARE(xdotool({"getwindowfocus", "-f"}).toULong(), instructions);
+        // The program takes the keyboard once the X server has mapped the window.
+        QTRY_COMPARE_WITH_TIMEOUT(xdotool({"getwindowfocus", "-f"}).toULong(), instructions, 2000);
         // The exercise screen holds the backdrop, the reference window and the fields.
         QVERIFY(!desktop.windowVisible("Kestrani 1.01 rus: упражнение"));
 
