@@ -5,17 +5,19 @@ set -euo pipefail
 test_binary=$1
 shift
 
-for display in $(seq 90 140); do
-  [[ -e /tmp/.X${display}-lock || -e /tmp/.X11-unix/X${display} ]] || break
-done
 screen=${KESTRANI_SCREEN:-1024x768}
 [[ $screen =~ ^[0-9]+x[0-9]+$ ]] || { echo "KESTRANI_SCREEN must be WIDTHxHEIGHT, not '$screen'" >&2; exit 2; }
-Xvfb ":${display}" -screen 0 "${screen}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+work=$(mktemp -d)
+# Xvfb picks a free display itself and writes its number once it accepts
+# clients, so parallel runs never race for a display.
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null || true' EXIT
-for _ in $(seq 1 100); do
-  [[ -e /tmp/.X11-unix/X${display} ]] && break
+trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 1 200); do
+  grep -q . "$work/display" 2>/dev/null && break
   sleep 0.05
 done
+display=$(tr -dc 0-9 <"$work/display")
+[[ -n $display ]] || { echo "with_xvfb.sh: Xvfb did not start" >&2; exit 1; }
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 DISPLAY=":${display}" QT_QPA_PLATFORM=xcb "$test_binary" "$@"
