@@ -36,7 +36,21 @@ WindowSet::WindowSet(PlatformPorts ports)
     TimerDevice& timer2 = ports.timer2 ? *ports.timer2 : *submCheck_->Timer2;
     engine_ = std::make_unique<ExerciseEngine>(kestrani_->settings(), state_, random_, *exerciseWindows_,
                                                exerciseMessagesPort_, wait_, timer1, timer2);
-    router_ = std::make_unique<ClickRouter>(state_, *exerciseWindows_, *engine_);
+    const SteadyClock& clock = ports.clock ? *ports.clock : realClock_;
+    engine_->setClock(clock);
+    if (ports.inputTimes) {
+        inputTimes_ = ports.inputTimes;
+    } else {
+        // The offscreen platform has no input devices: its events carry no time of their own.
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            realInputTimes_ = std::make_unique<ArrivalTimes>(clock);
+        else
+            realInputTimes_ = std::make_unique<InputClock>(clock);
+        inputTimes_ = realInputTimes_.get();
+    }
+    router_ = std::make_unique<ClickRouter>(state_, *exerciseWindows_, *engine_, *inputTimes_);
+    inputGate_ = std::make_unique<InputGate>(*inputTimes_, *engine_, *exerciseScreen_);
+    qApp->installEventFilter(inputGate_.get());
     submCheck_->Timer1->setTickHandler([this] { engine_->timer1Tick(); });
     submCheck_->Timer2->setTickHandler([this] { engine_->timer2Tick(); });
     submCheck_->setActions(engine_.get());

@@ -12,6 +12,8 @@
 #include "results/results_window.h"
 #include "windows/backdrop_window.h"
 #include "windows/exercise_screen.h"
+#include "windows/input_clock.h"
+#include "windows/input_gate.h"
 #include "windows/object_field_windows.h"
 #include "windows/output_pixel_grid.h"
 #include "windows/reference_window.h"
@@ -29,6 +31,11 @@ struct PlatformPorts {
     // Device pixels across one pixel the toolkit hands the compositor: the
     // output's scale on a scaled Wayland output, otherwise 1.
     int outputPixel = 1;
+    // The steady clock of the engine and of input; the system's by default.
+    const SteadyClock* clock = nullptr;
+    // How input events are dated on it: by their own times, estimated by an
+    // InputClock; on a platform without input devices, as they arrive.
+    InputTimes* inputTimes = nullptr;
 };
 
 class WindowSet {
@@ -59,6 +66,7 @@ private:
     QtMessageBoxes configurationMessages_;
     QtMessageBoxes exerciseMessages_;
     QtBlockingWait realWait_;
+    SystemSteadyClock realClock_;
     const ScreenMetrics& screen_;
     MessageBoxes& configurationMessagesPort_;
     MessageBoxes& exerciseMessagesPort_;
@@ -76,7 +84,10 @@ private:
     std::unique_ptr<TForm5> form5_;
     std::unique_ptr<ExerciseWindows> exerciseWindows_;
     std::unique_ptr<ExerciseEngine> engine_;
+    std::unique_ptr<InputTimes> realInputTimes_;
+    InputTimes* inputTimes_ = nullptr;
     std::unique_ptr<ClickRouter> router_;
+    std::unique_ptr<InputGate> inputGate_;
     SystemClock clock_;
     std::unique_ptr<ResultHistory> history_;
     std::unique_ptr<ResultsWindow> resultsWindow_;

@@ -1,103 +1,138 @@
 #include "engine/answer_judging.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <numbers>
 
-#include "engine/colour_model.h"
+#include "engine/painted_colour.h"
 
 namespace kestrani {
 
 namespace {
 
-// An object as the measures see it: its channels, its saturation and its box
-// (corner and extents; a line drawn leftwards has a negative width).
-struct Appearance {
-    std::int64_t red = 0, green = 0, blue = 0;
-    double saturation = 0;
-    std::int64_t x = 0, y = 0, width = 0, height = 0;
-};
+constexpr double pi = std::numbers::pi;
+
+// What one level more or less in each painted channel can change.
+constexpr std::int64_t channelSumTolerance = 3;
+constexpr double chromaTolerance = 2.0;
 
 template <typename T>
 int signOf(T value) {
     return (value > T(0)) - (value < T(0));
 }
 
-// objectWidth/objectHeight − referenceWidth/referenceHeight, compared by
-// cross-multiplication so that a horizontal line (height 0) counts as the most
-// horizontal one and two equal ratios give no difference.
-int rotationSign(const Appearance& o, const Appearance& r) {
-    const std::int64_t cross = o.width * r.height - r.width * o.height;
-    const bool denominatorsDisagree = (o.height < 0) != (r.height < 0);
-    return denominatorsDisagree ? -signOf(cross) : signOf(cross);
+// Hue differs when both colours have a hue one channel level cannot wipe out,
+// and their hue angles lie further apart than one level a channel can turn
+// the less colourful of them.
+bool hueDiffersVisibly(Rgb object, Rgb reference) {
+    const double least = std::min(chroma(object), chroma(reference));
+    if (least <= chromaTolerance)
+        return false;
+    const double between = std::fabs(std::remainder(hueAngle(object) - hueAngle(reference), 2 * pi));
+    return between > std::asin(chromaTolerance / least);
 }
 
-std::int64_t squaredExtent(const Appearance& a) { return a.width * a.width + a.height * a.height; }
-
-double chroma(std::int64_t r, std::int64_t g, std::int64_t b) {
-    return std::sqrt(static_cast<double>(r * r + g * g + b * b - r * g - r * b - g * b));
+struct Extents {
+    std::int64_t width, height;
+};
+Extents extentsOf(const DrawnObject& d) {
+    return {std::llabs(std::int64_t{d.x2} - d.x1), std::llabs(std::int64_t{d.y2} - d.y1)};
 }
 
-Appearance colourOnly(std::int64_t red, std::int64_t green, std::int64_t blue, double saturation) {
-    return {red, green, blue, saturation, 0, 0, 0, 0};
+// A line is drawn between whole pixels whose extents were truncated: its true
+// tilt lies in an interval of angles, its true length in an interval of lengths.
+struct Interval {
+    double low, high;
+};
+
+Interval lengthInterval(const DrawnObject& line) {
+    const Extents e = extentsOf(line);
+    return {std::hypot(double(e.width), double(e.height)), std::hypot(e.width + 1.0, e.height + 1.0)};
 }
 
-// The sign tells whether the object has more (> 0) or less (< 0) of the
-// property asked about than the reference; 0 means no difference.
-int measureSign(Submodality asked, const Appearance& o, const Appearance& r) {
-    switch (asked) {
-    case Submodality::Brightness: return signOf((o.red + o.green + o.blue) - (r.red + r.green + r.blue));
-    case Submodality::Hue: return signOf(o.red - r.red);
-    case Submodality::Saturation: return signOf(o.saturation - r.saturation);
-    case Submodality::Blue: return signOf(o.blue - r.blue);
-    case Submodality::Height: return signOf(o.height - r.height);
-    case Submodality::Width: return signOf(o.width - r.width);
-    case Submodality::Area: return signOf(squaredExtent(o) - squaredExtent(r));
-    case Submodality::VerticalPosition:
-        return signOf((r.y + r.height / 2.0) - (o.y + o.height / 2.0));
-    case Submodality::HorizontalPosition:
-        return signOf((r.x + r.width / 2.0) - (o.x + o.width / 2.0));
-    case Submodality::Rotation: return rotationSign(o, r);
-    case Submodality::Green: return signOf(o.green - r.green);
-    }
-    return 0;
+// The tilt against the horizontal, an angle of a line without direction,
+// within a turn of [0, π).
+Interval tiltInterval(const DrawnObject& line) {
+    std::int64_t dx = std::int64_t{line.x2} - line.x1, dy = std::int64_t{line.y2} - line.y1;
+    if (dy < 0)
+        dx = -dx, dy = -dy;
+    const double w = static_cast<double>(std::llabs(dx)), h = static_cast<double>(dy);
+    // Where an extent is drawn 0, truncation may have hidden a step to either side.
+    if (dx == 0 && dy == 0)
+        return {0, pi};
+    if (dx == 0)
+        return {std::atan2(h, 1.0), pi - std::atan2(h, 1.0)};
+    if (dy == 0)
+        return {-std::atan2(1.0, w), std::atan2(1.0, w)};
+    const Interval rightwards{std::atan2(h, w + 1.0), std::atan2(h + 1.0, w)};
+    return dx > 0 ? rightwards : Interval{pi - rightwards.high, pi - rightwards.low};
+}
+
+bool overlap(Interval a, Interval b) { return a.low <= b.high && b.low <= a.high; }
+
+bool tiltsOverlap(Interval a, Interval b) {
+    for (double turn : {-pi, 0.0, pi})
+        if (overlap(a, {b.low + turn, b.high + turn}))
+            return true;
+    return false;
 }
 
 }  // namespace
 
-double objectChroma(const ExerciseState& s) {
-    return chroma(std::int64_t{s.baseRed} + s.deltaRed, std::int64_t{s.baseGreen} + s.deltaGreen,
-                  std::int64_t{s.baseBlue} + s.deltaBlue);
-}
-
-int comparisonSign(const ExerciseState& s, Submodality asked, double objectChroma) {
-    Appearance object = colourOnly(std::int64_t{s.baseRed} + s.deltaRed, std::int64_t{s.baseGreen} + s.deltaGreen,
-                                   std::int64_t{s.baseBlue} + s.deltaBlue, objectChroma);
-    object.x = s.objectX1, object.y = s.objectY1, object.width = s.objectWidth, object.height = s.objectHeight;
-    // The reference's saturation is its colour parameter itself, not the chroma of its channels.
-    Appearance reference = colourOnly(s.baseRed, s.baseGreen, s.baseBlue, s.referenceSaturation);
-    reference.x = s.referenceX1, reference.y = s.referenceY1;
-    reference.width = s.referenceWidth, reference.height = s.referenceHeight;
-    return measureSign(asked, object, reference);
-}
-
-bool drawnObjectDiffers(const ExerciseState& s, ObjectKind kind, Submodality asked) {
-    const std::int64_t red = lowByte(s.baseRed + s.deltaRed);
-    const std::int64_t green = lowByte(s.baseGreen + s.deltaGreen);
-    const std::int64_t blue = lowByte(s.baseBlue + s.deltaBlue);
-    Appearance object = colourOnly(red, green, blue, chroma(red, green, blue));
-    Appearance reference = colourOnly(s.baseRed, s.baseGreen, s.baseBlue, chroma(s.baseRed, s.baseGreen, s.baseBlue));
-    if (kind != ObjectKind::WholeWindow) {
-        object.x = s.objectX1, object.y = s.objectY1;
-        object.width = std::int64_t{s.objectX2} - s.objectX1, object.height = std::int64_t{s.objectY2} - s.objectY1;
-        reference.x = s.referenceX1, reference.y = s.referenceY1;
-        reference.width = std::int64_t{s.referenceX2} - s.referenceX1;
-        reference.height = std::int64_t{s.referenceY2} - s.referenceY1;
+int comparisonSign(const ExerciseState& s, Submodality asked) {
+    const DrawnObject o = drawnObject(s), r = drawnReference(s);
+    const Extents oe = extentsOf(o), re = extentsOf(r);
+    switch (asked) {
+    case Submodality::Brightness: return signOf(channelSum(o.colour) - channelSum(r.colour));
+    case Submodality::Hue: return signOf(int{o.colour.red} - r.colour.red);
+    case Submodality::Saturation: return signOf(chromaSquared(o.colour) - chromaSquared(r.colour));
+    case Submodality::Blue: return signOf(int{o.colour.blue} - r.colour.blue);
+    case Submodality::Green: return signOf(int{o.colour.green} - r.colour.green);
+    case Submodality::Height: return signOf(oe.height - re.height);
+    case Submodality::Width: return signOf(oe.width - re.width);
+    case Submodality::Area:
+        return signOf((oe.width * oe.width + oe.height * oe.height) - (re.width * re.width + re.height * re.height));
+    // Centres as the sums of the end points: positive when the object lies higher or further left.
+    case Submodality::VerticalPosition: return signOf((std::int64_t{r.y1} + r.y2) - (std::int64_t{o.y1} + o.y2));
+    case Submodality::HorizontalPosition: return signOf((std::int64_t{r.x1} + r.x2) - (std::int64_t{o.x1} + o.x2));
+    // Width over height, compared by cross-multiplication: a horizontal line
+    // (height 0) is the most horizontal one and equal ratios give no difference.
+    case Submodality::Rotation: return signOf(oe.width * re.height - re.width * oe.height);
     }
-    return measureSign(asked, object, reference) != 0;
+    return 0;
 }
 
-Verdict judgeComparison(const ExerciseState& s, double chroma) {
-    const int m = comparisonSign(s, s.questionKind, chroma);
+bool differsVisibly(const DrawnObject& o, const DrawnObject& r, ObjectKind kind, Submodality asked) {
+    const bool line = kind == ObjectKind::Line;
+    const Extents oe = extentsOf(o), re = extentsOf(r);
+    const std::int64_t extentTolerance = line ? 1 : 0;
+    switch (asked) {
+    case Submodality::Brightness: return std::llabs(channelSum(o.colour) - channelSum(r.colour)) > channelSumTolerance;
+    case Submodality::Saturation: return std::fabs(chroma(o.colour) - chroma(r.colour)) > chromaTolerance;
+    case Submodality::Hue:
+    case Submodality::Blue:
+    case Submodality::Green: return hueDiffersVisibly(o.colour, r.colour);
+    case Submodality::Height: return std::llabs(oe.height - re.height) > extentTolerance;
+    case Submodality::Width: return std::llabs(oe.width - re.width) > extentTolerance;
+    case Submodality::Area:
+        if (line)
+            return !overlap(lengthInterval(o), lengthInterval(r));
+        return oe.width * oe.height != re.width * re.height;
+    case Submodality::VerticalPosition: return std::llabs((std::int64_t{o.y1} + o.y2) - (std::int64_t{r.y1} + r.y2)) > 1;
+    case Submodality::HorizontalPosition:
+        return std::llabs((std::int64_t{o.x1} + o.x2) - (std::int64_t{r.x1} + r.x2)) > 1;
+    case Submodality::Rotation:
+        if (line)
+            return !tiltsOverlap(tiltInterval(o), tiltInterval(r));
+        return oe.width * re.height != re.width * oe.height;
+    }
+    return false;
+}
+
+Verdict judgeComparison(const ExerciseState& s) {
+    const int m = comparisonSign(s, s.questionKind);
     const bool changedChosen = s.clickedFirst != s.referenceFirst;
     // The chosen object has more exactly when the changed object has more
     // (m > 0) and it was chosen, or has less and the reference was chosen.

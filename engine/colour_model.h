@@ -40,7 +40,8 @@ inline std::int32_t channelMagnitude(std::int32_t value) {
     return magnitude > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(magnitude);
 }
 
-// The low 8 bits of a channel value: what a painted channel shows.
+// The low 8 bits of a channel value, as the reference keeps its channels
+// (for every reference the program draws, the value itself).
 inline std::uint8_t lowByte(std::int32_t value) { return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) & 0xFFu); }
 
 // Truncation toward zero. A real beyond the 32-bit range gives the nearest

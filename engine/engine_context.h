@@ -19,6 +19,7 @@ struct EngineContext {
     BlockingWait& wait;
     PhaseTimer& timer1;  // reference-show limit
     PhaseTimer& timer2;  // object-show limit
+    const SteadyClock* clock = nullptr;  // dates the stimuli and the answers
     ExerciseEvents* events = nullptr;  // none: nobody is told
 };
 

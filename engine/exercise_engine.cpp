@@ -14,23 +14,33 @@ ExerciseEngine::ExerciseEngine(const ExerciseSettings& settings, ExerciseState& 
                                TimerDevice& timer1, TimerDevice& timer2)
     : timer1_(timer1),
       timer2_(timer2),
-      context_{settings, state, random, windows, messages, wait, timer1_, timer2_} {}
+      context_{settings, state, random, windows, messages, wait, timer1_, timer2_, &systemClock_} {}
 
 void ExerciseEngine::startExercise() {
     endExerciseUnderWay(ExerciseEnd::NewExercise);
     context_.windows.backdrop.setUpperPrompt(referencePrompt);
+    // No question of an earlier exercise stays under a new reference.
+    context_.windows.backdrop.setLowerPrompt(" ");
     context_.windows.backdrop.show();
     context_.windows.referenceWindow.show();
     generateReference();
 }
 
-void ExerciseEngine::step(Sender sender) {
+void ExerciseEngine::step(Sender sender) { run(sender); }
+
+void ExerciseEngine::answer(Sender sender, std::int64_t madeAt) {
+    if (acceptsInputMadeAt(madeAt))
+        run(sender);
+}
+
+void ExerciseEngine::run(Sender sender) {
     // A step whose end message is still open finishes first; anything that
     // arrives meanwhile (a late tick, a click) is dropped.
     if (busy_)
         return;
     busy_ = true;
     runExerciseStep(context_, sender);
+    readySince_ = now();
     busy_ = false;
 }
 
@@ -41,6 +51,7 @@ void ExerciseEngine::generateReference() {
     // A new reference starts a new exercise: no time-out of the old one may follow.
     timer2_.setEnabled(false);
     kestrani::generateReference(context_);
+    readySince_ = now();
     busy_ = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/engine_context.h"
 #include "engine/exercise_actions.h"
+#include "engine/steady_clock.h"
 
 namespace kestrani {
 
@@ -17,6 +18,7 @@ public:
     void startExercise();
 
     void step(Sender sender) override;
+    void answer(Sender sender, std::int64_t madeAt) override;
     void generateReference() override;
     void newExercise() override;
     void leaveExercise() override;
@@ -28,6 +30,14 @@ public:
 
     // Every start and end of an exercise is told to events; null tells nobody.
     void setEvents(ExerciseEvents* events) { context_.events = events; }
+    // The clock that dates stimuli and answers; the system's steady clock
+    // unless a test gives another.
+    void setClock(const SteadyClock& clock) { context_.clock = &clock; }
+
+    // Whether input made at madeAt may act: only what was made once the
+    // program showed its latest picture (a stimulus, a reference, an end) does;
+    // what was made while it was busy or waited out the delay does not.
+    bool acceptsInputMadeAt(std::int64_t madeAt) const { return madeAt >= readySince_; }
 
     void timer1Tick();  // TSubmCheck.Timer1Timer
     void timer2Tick();  // TSubmCheck.Timer2Timer
@@ -42,11 +52,15 @@ public:
 
 private:
     void endExerciseUnderWay(ExerciseEnd end);
+    void run(Sender sender);
+    std::int64_t now() const { return context_.clock->milliseconds(); }
 
+    SystemSteadyClock systemClock_;
     PhaseTimer timer1_;
     PhaseTimer timer2_;
     EngineContext context_;
     bool busy_ = false;
+    std::int64_t readySince_ = 0;
 };
 
 }  // namespace kestrani

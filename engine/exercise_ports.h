@@ -2,6 +2,7 @@
 // The small interfaces through which the exercise engine reaches the screen.
 // The Qt shell implements them with real windows; tests use hand-written fakes.
 
+#include <cstdint>
 #include <string_view>
 
 #include "engine/colour_model.h"
@@ -79,6 +80,14 @@ class BlockingWait {
 public:
     virtual ~BlockingWait() = default;
     virtual void waitBlocking(int milliseconds) = 0;
+};
+
+// The program's steady clock: milliseconds that only go forward, from an
+// arbitrary start. Input events are dated on it too.
+class SteadyClock {
+public:
+    virtual ~SteadyClock() = default;
+    virtual std::int64_t milliseconds() const = 0;
 };
 
 // A periodic count: once started, ticks every interval until stopped.

@@ -45,12 +45,15 @@ struct ExerciseState {
     double objectAngle = 0.0, objectLength = 0.0;
 
     // Exercise 3: the asked difference is cancelled in this step; the stimulus
-    // before any cancellation still differs from the reference in the asked
-    // measure; the channel differences the fade-out has reached, which a
-    // cancelled step does not show.
+    // before any cancellation still differs visibly from the reference in the
+    // asked submodality; that stimulus as the fade-out reached it, which a
+    // cancelled step does not show: its channel differences and its completed
+    // geometry.
     bool askedDifferenceCancelled = false;
     bool askedDifferenceLeft = false;
     std::int32_t fadedRed = 0, fadedGreen = 0, fadedBlue = 0;
+    std::int32_t fadedX1 = 0, fadedY1 = 0, fadedX2 = 0, fadedY2 = 0;
+    std::int32_t fadedWidth = 0, fadedHeight = 0;
 
     std::int32_t delayMilliseconds = 0;
 };

@@ -43,7 +43,7 @@ private:
     int exercise() const { return e_.settings.exerciseNumber(); }
     void classifySender();
     void rearmObjectShowTimer();
-    void judgeSingleObjectOrComparison(double chroma);
+    void judgeSingleObjectOrComparison();
     void endWith(ExerciseEnd end, const std::string& message);
     std::string withCount(const char* message) const { return message + std::to_string(s_.successCount); }
     void closeFields();
@@ -74,11 +74,10 @@ void ExerciseStep::run() {
     w_.backdrop.setUpperPrompt(blank);
     w_.backdrop.setLowerPrompt(blank);
 
-    const double chroma = objectChroma(s_);
     classifySender();
     rearmObjectShowTimer();
     if (s_.answerGiven)
-        judgeSingleObjectOrComparison(chroma);
+        judgeSingleObjectOrComparison();
 
     if (s_.exerciseFinished) {
         endWith(sender_ == Sender::Timer2 ? ExerciseEnd::TimeOut : ExerciseEnd::WrongAnswer, withCount(wrongMessage));
@@ -180,9 +179,9 @@ void ExerciseStep::rearmObjectShowTimer() {
     }
 }
 
-void ExerciseStep::judgeSingleObjectOrComparison(double chroma) {
+void ExerciseStep::judgeSingleObjectOrComparison() {
     if (exercise() == 4) {
-        const Verdict verdict = judgeComparison(s_, chroma);
+        const Verdict verdict = judgeComparison(s_);
         if (verdict.wrong)
             s_.exerciseFinished = true;
         if (verdict.noDifference)

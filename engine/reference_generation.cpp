@@ -1,5 +1,6 @@
 #include "engine/reference_generation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -16,6 +17,9 @@ constexpr double pi = std::numbers::pi;
 std::int32_t drawBelow(RandomGenerator& random, std::int32_t k) { return random.drawInt(k > 0 ? k : 0); }
 
 bool inByteRange(std::int32_t value) { return value >= 0 && value <= 255; }
+
+// Half a drawn extent; a reference is never drawn 0 pixels wide or high.
+std::int32_t halfOf(std::int32_t n) { return std::max(1, n / 2); }
 
 // The colour loop, repeated until all three channels lie in 0..255.
 void drawColourParameters(EngineContext& engine) {
@@ -68,9 +72,9 @@ void placeBox(EngineContext& engine, std::int32_t w, std::int32_t h) {
 void drawRectangleGeometry(EngineContext& engine, std::int32_t w, std::int32_t h) {
     ExerciseState& state = engine.state;
     const SlotColumn& initial = engine.settings.initial;
-    state.referenceWidth = drawBelow(engine.random, w) / 2;
+    state.referenceWidth = halfOf(drawBelow(engine.random, w));
     if (initial[Submodality::Height].isOn() || initial[Submodality::Width].isOn())
-        state.referenceHeight = drawBelow(engine.random, h) / 2;
+        state.referenceHeight = halfOf(drawBelow(engine.random, h));
     else
         state.referenceHeight = state.referenceWidth;
     placeBox(engine, w, h);
@@ -90,6 +94,8 @@ void drawLineGeometry(EngineContext& engine, std::int32_t w, std::int32_t h) {
         state.referenceLength = drawBelow(engine.random, w) * 0.4;
     else
         state.referenceLength = trunc32(0.4 * w);
+    if (state.referenceLength == 0)
+        state.referenceLength = 1;  // a line of no length would not be drawn
     const double cosine = std::cos(state.referenceAngle);
     const double sine = std::sin(state.referenceAngle);
     state.referenceWidth = trunc32(std::fabs(cosine * state.referenceLength));

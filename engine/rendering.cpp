@@ -1,5 +1,7 @@
 #include "engine/rendering.h"
 
+#include "engine/drawn_stimulus.h"
+
 namespace kestrani {
 
 namespace {
@@ -25,19 +27,7 @@ void drawRandomLine(DrawingSurface& surface, RandomGenerator& random, int width,
     surface.lineTo(x2, y2);
 }
 
-Rgb referenceColour(const ExerciseState& s) { return {s.baseRed, s.baseGreen, s.baseBlue}; }
-
-// The low 8 bits of base plus delta in each channel.
-Rgb changedColour(const ExerciseState& s) {
-    return {lowByte(s.baseRed + s.deltaRed), lowByte(s.baseGreen + s.deltaGreen), lowByte(s.baseBlue + s.deltaBlue)};
-}
-
-struct Corners {
-    int x1, y1, x2, y2;
-};
-
-Corners referenceCorners(const ExerciseState& s) { return {s.referenceX1, s.referenceY1, s.referenceX2, s.referenceY2}; }
-Corners objectCorners(const ExerciseState& s) { return {s.objectX1, s.objectY1, s.objectX2, s.objectY2}; }
+using Corners = DrawnObject;
 
 void drawLine(DrawingWindow& field, Corners c) {
     field.surface().moveTo(c.x1, c.y1);
@@ -88,8 +78,8 @@ void placeAndDrawStimulus(EngineContext& engine) {
         s.referenceFirst = n >= 500;
     // The first field (TForm2 or TForm4) shows the changed object.
     const bool changedFirst = n < 500;
-    const Rgb reference = referenceColour(s);
-    const Rgb changed = changedColour(s);
+    const Rgb reference = paintedReferenceColour(s);
+    const Rgb changed = paintedObjectColour(s);
 
     if (kind == ObjectKind::WholeWindow) {
         if (s.singleObject) {
@@ -119,8 +109,8 @@ void placeAndDrawStimulus(EngineContext& engine) {
     else if (kind == ObjectKind::Ellipse)
         s.shapeIsRectangle = false;
 
-    const Corners first = changedFirst ? objectCorners(s) : referenceCorners(s);
-    const Corners second = changedFirst ? referenceCorners(s) : objectCorners(s);
+    const Corners first = changedFirst ? drawnObject(s) : drawnReference(s);
+    const Corners second = changedFirst ? drawnReference(s) : drawnObject(s);
     if (kind == ObjectKind::Line) {
         if (s.singleObject) {
             drawLine(w.objectField, first);

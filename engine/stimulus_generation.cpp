@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "engine/answer_judging.h"
+#include "engine/painted_colour.h"
 
 namespace kestrani {
 
@@ -82,6 +83,22 @@ std::int32_t geometricStep(std::int32_t referenceValue, std::int32_t objectValue
     return d - trunc32(0.8 * d);
 }
 
+// The same for a width or a height, which is never drawn 0 pixels wide: where
+// the reference is 1 pixel, the 1-pixel difference makes the object wider.
+std::int32_t extentStep(std::int32_t referenceExtent, std::int32_t objectExtent) {
+    if (referenceExtent == objectExtent && referenceExtent <= 1)
+        return 1;
+    return geometricStep(referenceExtent, objectExtent);
+}
+
+// The first object's width or height: the reference's, more or less by the
+// difference; where less would leave nothing to draw, more.
+std::int32_t openingExtent(bool wider, std::int32_t referenceExtent, std::int32_t difference) {
+    if (wider || referenceExtent - difference <= 0)
+        return referenceExtent + difference;
+    return referenceExtent - difference;
+}
+
 // The reference's width or height, the centre kept.
 void referenceWidthKeepingCentre(ExerciseState& state) {
     state.shiftWidth = state.referenceWidth - state.objectWidth;
@@ -109,14 +126,19 @@ void centreLineVertically(ExerciseState& state) {
     state.shiftY1 = start - state.objectY1 - 2 * ((state.referenceHeight - box.height) / 2);
 }
 
-// Exercise 3: cancel the difference in the asked submodality for this step.
-void cancelAskedDifference(ExerciseState& state, bool line) {
+bool isColourQuestion(Submodality question) {
+    return question == Submodality::Brightness || question == Submodality::Hue || question == Submodality::Saturation ||
+           question == Submodality::Blue || question == Submodality::Green;
+}
+
+// Exercise 3: cancel the geometric difference in the asked submodality for this step.
+void cancelAskedGeometry(ExerciseState& state, bool line) {
     switch (state.questionKind) {
-    case Submodality::Brightness: state.brightnessShift = 0; break;
+    case Submodality::Brightness:
     case Submodality::Hue:
     case Submodality::Blue:
-    case Submodality::Green: state.hueShift = 0; break;
-    case Submodality::Saturation: state.saturationShift = 0; break;
+    case Submodality::Green:
+    case Submodality::Saturation: break;
     case Submodality::Height: referenceHeightKeepingCentre(state); break;
     case Submodality::Width: referenceWidthKeepingCentre(state); break;
     case Submodality::Area:
@@ -194,11 +216,10 @@ void drawnGeometry(const ExerciseSettings& settings, ExerciseState& state) {
     state.objectY2 = state.objectY1 + state.objectHeight;
 }
 
-// Exercise 3: whether the object, as the geometry will be completed and drawn,
-// differs from the reference in the asked measure.
-bool differsWhenDrawn(const ExerciseSettings& settings, ExerciseState state) {
-    drawnGeometry(settings, state);
-    return drawnObjectDiffers(state, settings.objectKind, state.questionKind);
+// Exercise 3: whether the object, with its geometry complete, differs
+// visibly from the reference in the asked submodality.
+bool differsWhenShown(const ExerciseSettings& settings, const ExerciseState& state) {
+    return differsVisibly(drawnObject(state), drawnReference(state), settings.objectKind, state.questionKind);
 }
 
 // The first stimulus, every difference at its opening size.
@@ -278,12 +299,12 @@ void openingStimulus(EngineContext& engine) {
     // Width and height of a rectangle or ellipse, keeping the centre.
     if (changeable(engine, Submodality::Width)) {
         const std::int32_t dw = tenthOfFreeRoom(w, state.referenceWidth);
-        state.objectWidth = coin(engine) ? state.referenceWidth + dw : state.referenceWidth - dw;
+        state.objectWidth = openingExtent(coin(engine), state.referenceWidth, dw);
         state.objectX1 = state.objectX1 - (state.objectWidth - state.referenceWidth) / 2;
     }
     if (changeable(engine, Submodality::Height)) {
         const std::int32_t dh = tenthOfFreeRoom(h, state.referenceHeight);
-        state.objectHeight = coin(engine) ? state.referenceHeight + dh : state.referenceHeight - dh;
+        state.objectHeight = openingExtent(coin(engine), state.referenceHeight, dh);
         state.objectY1 = state.objectY1 - (state.objectHeight - state.referenceHeight) / 2;
     }
 }
@@ -299,7 +320,9 @@ void produceFirstStimulus(EngineContext& engine) {
     // nothing is left to ask.
     if (isExercise3(engine)) {
         state.referenceFirst = false;
-        state.askedDifferenceLeft = differsWhenDrawn(engine.settings, state);
+        ExerciseState shown = state;
+        drawnGeometry(engine.settings, shown);
+        state.askedDifferenceLeft = differsWhenShown(engine.settings, shown);
     }
 }
 
@@ -307,23 +330,17 @@ void produceNextStimulus(EngineContext& engine) {
     ExerciseState& state = engine.state;
     const bool exercise3 = isExercise3(engine);
 
-    // Exercise 3 restores the geometry a cancellation has replaced.
-    if (exercise3) {
-        if (state.shiftX1 != state.stepX1)
-            state.objectX1 = state.referenceX1 + state.shiftX1;
-        if (state.shiftY1 != state.stepY1)
-            state.objectY1 = state.referenceY1 + state.shiftY1;
-        if (state.shiftWidth != state.stepWidth)
-            state.objectWidth = state.referenceWidth + state.shiftWidth;
-        if (state.shiftHeight != state.stepHeight)
-            state.objectHeight = state.referenceHeight + state.shiftHeight;
-        // A cancelled colour difference was for that step only: the channels
-        // fade on, and freeze, from the differences the fade-out had reached.
-        if (state.askedDifferenceCancelled) {
-            state.deltaRed = state.fadedRed;
-            state.deltaGreen = state.fadedGreen;
-            state.deltaBlue = state.fadedBlue;
-        }
+    // Exercise 3: a cancelled difference was for that step only. The object
+    // fades on from the stimulus the fade-out had reached: its geometry, and
+    // the channels, which freeze from the differences reached.
+    if (exercise3 && state.askedDifferenceCancelled) {
+        state.objectX1 = state.fadedX1;
+        state.objectY1 = state.fadedY1;
+        state.objectWidth = state.fadedWidth;
+        state.objectHeight = state.fadedHeight;
+        state.deltaRed = state.fadedRed;
+        state.deltaGreen = state.fadedGreen;
+        state.deltaBlue = state.fadedBlue;
     }
 
     // The colour steps fade out.
@@ -334,8 +351,8 @@ void produceNextStimulus(EngineContext& engine) {
     // The geometric steps.
     state.stepX1 = geometricStep(state.referenceX1, state.objectX1);
     state.stepY1 = geometricStep(state.referenceY1, state.objectY1);
-    state.stepWidth = geometricStep(state.referenceWidth, state.objectWidth);
-    state.stepHeight = geometricStep(state.referenceHeight, state.objectHeight);
+    state.stepWidth = extentStep(state.referenceWidth, state.objectWidth);
+    state.stepHeight = extentStep(state.referenceHeight, state.objectHeight);
 
     // Tilt and length fade out.
     state.angleStep *= 0.8;
@@ -374,19 +391,37 @@ void produceNextStimulus(EngineContext& engine) {
     const bool cancel = engine.random.drawInt(10000) < 5000;
     ExerciseState uncancelled = state;
     applyShifts(engine.settings, uncancelled);
-    state.askedDifferenceLeft = differsWhenDrawn(engine.settings, uncancelled);
+    drawnGeometry(engine.settings, uncancelled);
+    state.askedDifferenceLeft = differsWhenShown(engine.settings, uncancelled);
     if (cancel) {
-        cancelAskedDifference(state, engine.settings.objectKind == ObjectKind::Line);
+        cancelAskedGeometry(state, engine.settings.objectKind == ObjectKind::Line);
         state.askedDifferenceCancelled = true;
     }
     applyShifts(engine.settings, state);
+    // A colour question is cancelled in the colour as painted: the channels
+    // the colour model, its truncation and its frozen channels give would
+    // show a brightness, saturation or hue of their own.
+    if (cancel && isColourQuestion(state.questionKind)) {
+        const Rgb shown = withReferenceProperty(state.questionKind, paintedObjectColour(state), paintedReferenceColour(state));
+        state.deltaRed = shown.red - state.baseRed;
+        state.deltaGreen = shown.green - state.baseGreen;
+        state.deltaBlue = shown.blue - state.baseBlue;
+    }
     state.fadedRed = uncancelled.deltaRed;
     state.fadedGreen = uncancelled.deltaGreen;
     state.fadedBlue = uncancelled.deltaBlue;
-    // The key says what is drawn. A cancellation that leaves a difference the
-    // measure still sees (the channels' or the extents' truncation, or
-    // another submodality's difference showing in the asked channel) keys "differs".
-    state.referenceFirst = cancel && !differsWhenDrawn(engine.settings, state);
+    state.fadedX1 = uncancelled.objectX1;
+    state.fadedY1 = uncancelled.objectY1;
+    state.fadedX2 = uncancelled.objectX2;
+    state.fadedY2 = uncancelled.objectY2;
+    state.fadedWidth = uncancelled.objectWidth;
+    state.fadedHeight = uncancelled.objectHeight;
+    // The key says what will be drawn: "no difference" exactly when the object
+    // shows none in the asked submodality. A cancellation that leaves one (a
+    // channel held at 255, say) keys "differs".
+    ExerciseState shown = state;
+    drawnGeometry(engine.settings, shown);
+    state.referenceFirst = !differsWhenShown(engine.settings, shown);
 }
 
 void completeGeometry(EngineContext& engine) { drawnGeometry(engine.settings, engine.state); }

@@ -85,15 +85,18 @@ void TForm3::setLowerPrompt(std::string_view text) {
     Label2->adjustSize();
 }
 
-void TForm3::mousePressEvent(QMouseEvent*) {
+void TForm3::mousePressEvent(QMouseEvent* event) {
     raise();
     activateWindow();
+    pressTime_ = event->timestamp();
 }
 
 void TForm3::mouseReleaseEvent(QMouseEvent* event) {
+    const std::uint64_t pressTime = pressTime_.value_or(event->timestamp());
+    pressTime_.reset();
     const QPoint at = event->position().toPoint();
     if (router_ && rect().contains(at) && !childAt(at))
-        router_->backdropClicked(toMouseButton(event->button()));
+        router_->backdropClicked(toMouseButton(event->button()), pressTime);
 }
 
 }  // namespace kestrani

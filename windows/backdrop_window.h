@@ -4,6 +4,7 @@
 // screen exactly while the backdrop is.
 
 #include <QWidget>
+#include <optional>
 
 #include "engine/exercise_ports.h"
 #include "windows/click_routing.h"
@@ -46,6 +47,7 @@ private:
     // pixels.
     int setWidth_ = 790;
     ClickRouter* router_ = nullptr;
+    std::optional<std::uint64_t> pressTime_;  // a click is dated by its press
 };
 
 }  // namespace kestrani

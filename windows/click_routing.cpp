@@ -2,24 +2,24 @@
 
 namespace kestrani {
 
-void ClickRouter::cardClicked(Sender card, MouseButton button) {
+void ClickRouter::cardClicked(Sender card, MouseButton button, std::uint64_t pressTime) {
     if (button == MouseButton::Left)
-        actions_.step(card);
+        actions_.answer(card, times_.madeAt(pressTime));
 }
 
-void ClickRouter::objectFieldPressed(MouseButton button) {
+void ClickRouter::objectFieldPressed(MouseButton button, std::uint64_t pressTime) {
     if (button == MouseButton::Left)
-        actions_.step(Sender::TForm4);
+        actions_.answer(Sender::TForm4, times_.madeAt(pressTime));
     else if (button == MouseButton::Right || button == MouseButton::Middle)
-        backdropClickRule();
+        backdropClickRule(pressTime);
 }
 
-void ClickRouter::backdropClicked(MouseButton button) {
+void ClickRouter::backdropClicked(MouseButton button, std::uint64_t pressTime) {
     if (button == MouseButton::Left)
-        backdropClickRule();
+        backdropClickRule(pressTime);
 }
 
-void ClickRouter::backdropClickRule() {
+void ClickRouter::backdropClickRule(std::uint64_t pressTime) {
     // While the reference is on screen a click only brings it back to the
     // front; it never answers the previous exercise's last stimulus.
     if (!state_.exerciseStarted) {
@@ -29,7 +29,7 @@ void ClickRouter::backdropClickRule() {
     if (state_.exerciseFinished)
         return;
     if (state_.singleObject) {
-        actions_.step(Sender::TForm3);
+        actions_.answer(Sender::TForm3, times_.madeAt(pressTime));
         return;
     }
     windows_.leftCard.show();

@@ -31,9 +31,16 @@ CardWindow::CardWindow(const QString& caption, Sender sender, const ScreenMetric
                        GeometryRule rule)
     : ObjectFieldWindow(caption, QColor(192, 192, 192), screen, host, rule), sender_(sender) {}
 
+void CardWindow::mousePressEvent(QMouseEvent* event) {
+    ObjectFieldWindow::mousePressEvent(event);
+    pressTime_ = event->timestamp();
+}
+
 void CardWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const std::uint64_t pressTime = pressTime_.value_or(event->timestamp());
+    pressTime_.reset();
     if (router() && exactRect().contains(event->position().toPoint()))
-        router()->cardClicked(sender_, toMouseButton(event->button()));
+        router()->cardClicked(sender_, toMouseButton(event->button()), pressTime);
 }
 
 TForm2::TForm2(const ScreenMetrics& screen, ExerciseScreen& host)
@@ -49,7 +56,7 @@ TForm4::TForm4(const ScreenMetrics& screen, ExerciseScreen& host)
 void TForm4::mousePressEvent(QMouseEvent* event) {
     SurfaceWidget::mousePressEvent(event);
     if (router() && exactRect().contains(event->position().toPoint()))
-        router()->objectFieldPressed(toMouseButton(event->button()));
+        router()->objectFieldPressed(toMouseButton(event->button()), event->timestamp());
 }
 
 }  // namespace kestrani

@@ -3,7 +3,9 @@
 // single-object field TForm4. They paint nothing but their background and what
 // the engine draws on them.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "windows/click_routing.h"
 #include "windows/surface_widget.h"
@@ -36,10 +38,12 @@ public:
     CardWindow(const QString& caption, Sender sender, const ScreenMetrics& screen, ExerciseScreen& host, GeometryRule rule);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Sender sender_;
+    std::optional<std::uint64_t> pressTime_;  // the answer is dated by its press
 };
 
 class TForm2 : public CardWindow {

@@ -246,7 +246,7 @@ private slots:
         for (int run = 0; run < 3; ++run) {
             const std::uint32_t before = g.state;
             // Width; square (no height or width slot); centred in both directions.
-            const int width = g.draw(501) / 2;
+            const int width = std::max(1, g.draw(501) / 2);  // never drawn 0 pixels wide
             const int x1 = static_cast<int>(501 / 2.0 - width / 2.0);
             const int y1 = static_cast<int>(652 / 2.0 - width / 2.0);
             f.referenceWindow.fakeSurface().calls.clear();

@@ -18,7 +18,7 @@ void twoColours(EngineFixture& f) {
 }
 
 const Rgb base{250, 10, 100};
-const Rgb changed{4, 250, 100};  // 250 + 10 and 10 − 16, painted as their low 8 bits
+const Rgb changed{255, 0, 100};  // 250 + 10 and 10 − 16, painted at the nearest end of 0..255
 
 // A seed whose first draw in 0..999 is below or at least 500.
 std::uint32_t seedGiving(bool changedFirst) {

@@ -33,7 +33,12 @@ struct RoutingFixture {
     FakeBackdrop backdrop{log};
     ExerciseWindows windows{referenceWindow, leftCard, rightCard, objectField, backdrop};
     RecordingActions actions;
-    ClickRouter router{state, windows, actions};
+    // Event times of the window system, 1000 ms behind the steady clock.
+    struct : InputTimes {
+        void observe(std::uint64_t) override {}
+        std::int64_t madeAt(std::uint64_t eventTime) const override { return std::int64_t(eventTime) + 1000; }
+    } times;
+    ClickRouter router{state, windows, actions, times};
 };
 
 }  // namespace
@@ -325,11 +330,14 @@ private slots:
         f.state.exerciseFinished = finished;
         const auto mouse = MouseButton(button);
         switch (where) {
-        case 0: f.router.cardClicked(Sender::TForm2, mouse); break;
-        case 1: f.router.cardClicked(Sender::TForm1, mouse); break;
-        case 2: f.router.objectFieldPressed(mouse); break;
-        default: f.router.backdropClicked(mouse); break;
+        case 0: f.router.cardClicked(Sender::TForm2, mouse, 77); break;
+        case 1: f.router.cardClicked(Sender::TForm1, mouse, 77); break;
+        case 2: f.router.objectFieldPressed(mouse, 77); break;
+        default: f.router.backdropClicked(mouse, 77); break;
         }
+        // An answer is dated by its press, on the steady clock.
+        for (std::int64_t madeAt : f.actions.answeredAt)
+            QCOMPARE(madeAt, std::int64_t{1077});
         QStringList happened;
         const char* names[] = {"Button1", "Timer1", "Timer2", "TForm2", "TForm1", "TForm4", "TForm3"};
         for (Sender s : f.actions.steps)

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "fakes/fake_screen.h"
+#include "engine/steady_clock.h"
 #include "fakes/recording_actions.h"
 #include "windows/backdrop_window.h"
 #include "windows/object_field_windows.h"
@@ -29,7 +30,9 @@ struct Windows {
     ExerciseWindows windows{submCheck, form2, form1, form4, form3};
     ExerciseState state;
     RecordingActions actions;
-    ClickRouter router{state, windows, actions};
+    SystemSteadyClock clock;
+    ArrivalTimes times{clock};
+    ClickRouter router{state, windows, actions, times};
 
     Windows() {
         form2.setRouter(&router);
