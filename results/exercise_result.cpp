@@ -1,33 +1,41 @@
 #include "results/exercise_result.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
+
+#include "engine/drawn_stimulus.h"
 
 namespace kestrani {
 
 double reachedDifference(const ExerciseState& s, ObjectKind kind, Submodality row) {
-    // Centres as the sum of both corners: half of it is the centre, for
-    // boxes and for lines drawn in either direction.
+    // The stimulus as the fade-out left it: a cancelled step of exercise 3
+    // shows the asked property as the reference has it, but the user was
+    // tested at the fade-out's level. Centres as the sum of both corners: half
+    // of it is the centre, for boxes and for lines drawn in either direction.
+    const DrawnObject o = fadedObject(s), r = drawnReference(s);
     const auto centreDifference = [](std::int64_t object1, std::int64_t object2, std::int64_t reference1,
                                      std::int64_t reference2) {
         return std::fabs(static_cast<double>((object1 + object2) - (reference1 + reference2))) / 2.0;
     };
+    const auto extent = [](std::int64_t from, std::int64_t to) { return std::llabs(to - from); };
     const auto difference = [](std::int64_t object, std::int64_t reference) {
         return std::fabs(static_cast<double>(object - reference));
     };
+    const bool line = kind == ObjectKind::Line;
     switch (row) {
     case Submodality::Brightness: return std::fabs(s.objectBrightness - s.referenceBrightness);
     case Submodality::Hue: return std::fabs(s.objectHue - s.referenceHue);
     case Submodality::Saturation: return std::fabs(s.objectSaturation - s.referenceSaturation);
-    case Submodality::Height: return difference(s.objectHeight, s.referenceHeight);
-    case Submodality::Width: return difference(s.objectWidth, s.referenceWidth);
+    case Submodality::Height: return difference(extent(o.y1, o.y2), extent(r.y1, r.y2));
+    case Submodality::Width: return difference(extent(o.x1, o.x2), extent(r.x1, r.x2));
     case Submodality::Area:
-        if (kind == ObjectKind::Line)
-            return std::fabs(s.objectLength - s.referenceLength);
-        return difference(std::int64_t{s.objectWidth} * s.objectHeight, std::int64_t{s.referenceWidth} * s.referenceHeight);
-    case Submodality::VerticalPosition: return centreDifference(s.objectY1, s.objectY2, s.referenceY1, s.referenceY2);
-    case Submodality::HorizontalPosition: return centreDifference(s.objectX1, s.objectX2, s.referenceX1, s.referenceX2);
-    case Submodality::Rotation: return std::fabs(s.objectAngle - s.referenceAngle) * 180.0 / std::numbers::pi;
+        if (line)
+            return std::fabs(s.lengthStep);
+        return difference(extent(o.x1, o.x2) * extent(o.y1, o.y2), extent(r.x1, r.x2) * extent(r.y1, r.y2));
+    case Submodality::VerticalPosition: return centreDifference(o.y1, o.y2, r.y1, r.y2);
+    case Submodality::HorizontalPosition: return centreDifference(o.x1, o.x2, r.x1, r.x2);
+    case Submodality::Rotation: return std::fabs(s.angleStep) * 180.0 / std::numbers::pi;
     case Submodality::Blue:
     case Submodality::Green: break;
     }

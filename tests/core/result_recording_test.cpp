@@ -222,6 +222,7 @@ private slots:
         line.objectWidth = 120, line.objectHeight = 120;
         line.referenceAngle = std::numbers::pi / 6, line.objectAngle = 2 * std::numbers::pi / 9;
         line.referenceLength = 141.4, line.objectLength = 120;
+        line.angleStep = std::numbers::pi / 18, line.lengthStep = -21.4;  // as the fade-out reached them
         QTest::newRow("line") << int(ObjectKind::Line) << line << QList<double>{0, 0, 0, 20, 20, 21.4, 5, 0, 10};
     }
 

@@ -19,7 +19,7 @@
 
 #include "fakes/draw_oracle.h"
 #include "fakes/engine_fixture.h"
-#include "fakes/screen_observer.h"
+#include "fakes/careful_user.h"
 #include "windows/window_geometry.h"
 
 using namespace kestrani;
@@ -111,57 +111,6 @@ std::uint32_t predictedDraws(const ExerciseSettings& s, std::uint32_t before, bo
     return g.after(draws);
 }
 
-// The user's answer to what is on the screen, and whether the user is sure of it.
-struct Answer {
-    Sender sender;
-    bool sure;
-};
-
-Answer answerFor(EngineFixture& f, const Seen& reference, Lcg& coins, std::map<Submodality, std::pair<int, int>>& sameShare) {
-    const ObjectKind kind = f.settings.objectKind;
-    const int exercise = f.settings.exerciseNumber();
-    const auto guess = [&](Sender a, Sender b) { return Answer{coins.draw(2) ? a : b, false}; };
-    switch (exercise) {
-    case 1: {
-        const Seen left = seenOn(f.leftCard, kind), right = seenOn(f.rightCard, kind);
-        if (looksIdentical(left, reference) && visiblyDifferent(right, reference))
-            return {Sender::TForm2, true};
-        if (looksIdentical(right, reference) && visiblyDifferent(left, reference))
-            return {Sender::TForm1, true};
-        return guess(Sender::TForm2, Sender::TForm1);
-    }
-    case 2: {
-        const Seen object = seenOn(f.objectField, kind);
-        if (visiblyDifferent(object, reference))
-            return {Sender::TForm3, true};
-        // Alike: most likely the reference, but a changed object may look alike too.
-        return {Sender::TForm4, false};
-    }
-    case 3: {
-        const std::optional<Question> q = questionOn(f.backdrop.upperPrompt, 3);
-        if (!q)
-            return guess(Sender::TForm4, Sender::TForm3);
-        const std::optional<bool> differ = differs(seenOn(f.objectField, kind), reference, q->about);
-        if (!differ)
-            return guess(Sender::TForm4, Sender::TForm3);
-        auto& [same, all] = sameShare[f.state.questionKind];
-        same += !*differ;
-        ++all;
-        return {*differ ? Sender::TForm3 : Sender::TForm4, true};
-    }
-    default: {
-        const std::optional<Question> q = questionOn(f.backdrop.upperPrompt, 4);
-        if (!q)
-            return guess(Sender::TForm2, Sender::TForm1);
-        const std::optional<int> leftHasMore = surelyMore(seenOn(f.leftCard, kind), seenOn(f.rightCard, kind), q->about);
-        if (!leftHasMore)
-            return guess(Sender::TForm2, Sender::TForm1);
-        const bool left = (*leftHasMore > 0) == q->more;
-        return {left ? Sender::TForm2 : Sender::TForm1, true};
-    }
-    }
-}
-
 }  // namespace
 
 class VerdictsPlayTest : public QObject {
@@ -170,11 +119,12 @@ private slots:
     void aCarefulUserIsNeverToldWrongWhereTheScreenShowedTheAnswer() {
         constexpr int wantedPerExercise = 8000;
         constexpr int stepsPerGame = 150;
-        Lcg coins{20261210};  // the test's own choices, apart from the program's generator
+        Lcg coins{20261210};  // the test's own choices of settings, apart from the program's generator
         std::array<int, 5> answered{}, sure{};
         std::map<Submodality, std::pair<int, int>> sameShare;  // exercise 3: (no difference, all) by question
         std::set<std::tuple<int, int, int>> exerciseKindAndQuestion;
         EngineFixture f;
+        CarefulUser user{20261211};
         int games = 0;
         for (; *std::min_element(answered.begin() + 1, answered.end()) < wantedPerExercise; ++games) {
             configure(f, games, coins);
@@ -183,9 +133,9 @@ private slots:
             f.messages.shown.clear();
             f.referenceWindow.fakeSurface().calls.clear();
             f.engine.newExercise();
-            const Seen reference = seenOn(f.referenceWindow, kind);
+            user.memorise(f);
 
-            Answer answer{Sender::Button1, false};
+            UserAnswer answer;
             for (int step = 0; step <= stepsPerGame; ++step) {
                 const std::uint32_t predicted = predictedDraws(f.settings, f.random.state(), step > 0);
                 for (FakeDrawingWindow* w : {&f.leftCard, &f.rightCard, &f.objectField})
@@ -206,7 +156,12 @@ private slots:
                     break;
                 }
                 QVERIFY2(f.random.state() == predicted, where);
-                answer = answerFor(f, reference, coins, sameShare);
+                answer = user.answer(f);
+                if (answer.sawDifference) {
+                    auto& [same, all] = sameShare[f.state.questionKind];
+                    same += !*answer.sawDifference;
+                    ++all;
+                }
                 if (exercise >= 3)
                     exerciseKindAndQuestion.insert({exercise, int(kind), int(f.state.questionKind)});
             }

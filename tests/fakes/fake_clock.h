@@ -27,11 +27,13 @@ private:
     FakeClock& clock_;
 };
 
-// Also the wall clock of the results: its milliseconds count from 1970.
-class FakeClock : public Clock {
+// Also the wall clock of the results (its milliseconds count from 1970) and
+// the engine's steady clock.
+class FakeClock : public Clock, public SteadyClock {
 public:
     long long now() const { return now_; }
     std::int64_t millisecondsSinceEpoch() const override { return now_; }
+    std::int64_t milliseconds() const override { return now_; }
     // Moves time forward, delivering every tick that falls due on the way, in
     // time order, each at its own moment.
     void advance(long long milliseconds);

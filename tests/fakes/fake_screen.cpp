@@ -57,6 +57,8 @@ void FakeMessageBoxes::showInformation(std::string_view text) {
 void FakeBlockingWait::waitBlocking(int milliseconds) {
     waits.push_back(milliseconds);
     log_.push_back("wait:" + std::to_string(milliseconds));
+    if (whileWaiting)
+        whileWaiting(milliseconds);
 }
 
 }  // namespace kestrani::fakes

@@ -98,6 +98,8 @@ public:
     explicit FakeBlockingWait(EventLog& log) : log_(log) {}
     void waitBlocking(int milliseconds) override;
     std::vector<int> waits;
+    // Runs during every wait, as the user goes on acting meanwhile.
+    std::function<void(int milliseconds)> whileWaiting;
 
 private:
     EventLog& log_;
