@@ -18,7 +18,8 @@ const QPoint exercise3Item(316, 264);         // "3. Сравнение объе
 const QPoint rectangleItem(316, 394);         // "Прямоугольник"
 // Slots of the submodality grid (check box indicators): changeable Hue and
 // Saturation, calibrated Brightness.
-const QPoint changeableHue(79, 308), changeableSaturation(79, 328), calibratedBrightness(131, 287);
+const QPoint changeableHue(79, 308), changeableSaturation(79, 328), calibratedBrightness(131, 287),
+    calibratedSaturation(131, 328);
 const QPoint delayBox(540, 453);              // "Задержка"
 const QPoint delayField(700, 453);            // Edit2
 const QPoint objectShowBox(540, 484);         // "Показ объектов"
@@ -143,8 +144,9 @@ private slots:
     void exerciseThreeOnBrightnessEndsWithNothingLeftToAsk() {
         // Whole window, Brightness the only changeable and calibrated
         // submodality: the object is answered by the brightness (the sum of
-        // the channels) read off the screen. No answer may be judged wrong;
-        // the exercise ends when no brightness difference is left.
+        // the channels) read off the screen, three levels of the sum being
+        // the screen's rounding. No answer may be judged wrong; the exercise
+        // ends when no brightness difference is left.
         Program p;
         QVERIFY(p.start());
         p.click(exercise3Item);
@@ -163,7 +165,7 @@ private slots:
         unsigned long message = 0;
         while (!message && moves < 120) {
             const QColor field = p.desktop.settledScreenshot().copy(referenceArea).pixelColor(40, 300);
-            const bool same = brightness(field) == brightness(colour);
+            const bool same = std::abs(brightness(field) - brightness(colour)) <= 3;
             p.click(same ? QPoint(referenceArea.center()) : freeBackdrop);
             sameAnswers += same;
             ++moves;
@@ -179,6 +181,72 @@ private slots:
         p.closeMessage(message);
         QVERIFY(p.waitUntilBare(referenceArea.center()));
         QVERIFY(p.desktop.windowVisible(exerciseScreen));
+    }
+
+    void exerciseThreeOnSaturationAmongAllColourChangesEndsWithNothingLeftToAsk() {
+        // Whole window, Brightness, Hue and Saturation changeable as at start,
+        // Saturation calibrated: the object is answered by its chroma read off
+        // the screen against the reference's, two levels being the screen's
+        // rounding. No answer may be judged wrong.
+        Program p;
+        QVERIFY(p.start());
+        p.click(exercise3Item);
+        p.click(calibratedSaturation);
+        const QImage reference = p.startExercise();
+        QVERIFY(!reference.isNull());
+        const QColor colour = reference.pixelColor(40, 300);
+        const auto chroma = [](QColor c) {
+            const double r = c.red(), g = c.green(), b = c.blue();
+            return std::sqrt(((r - g) * (r - g) + (g - b) * (g - b) + (b - r) * (b - r)) / 2);
+        };
+        const QColor startButtonFace = p.desktop.pixel(startButton.x(), startButton.y());
+        p.click(startButton);
+        QVERIFY(QTest::qWaitFor([&] { return p.desktop.pixel(startButton.x(), startButton.y()) != startButtonFace; }, 5000));
+
+        int moves = 0, sameAnswers = 0;
+        unsigned long message = 0;
+        while (!message && moves < 120) {
+            const QColor field = p.desktop.settledScreenshot().copy(referenceArea).pixelColor(40, 300);
+            const bool same = std::fabs(chroma(field) - chroma(colour)) <= 2;
+            p.click(same ? QPoint(referenceArea.center()) : freeBackdrop);
+            sameAnswers += same;
+            ++moves;
+            message = p.endMessage(400);
+        }
+        QVERIFY(message != 0);
+        qInfo("%d moves, %d of them without a difference in saturation", moves, sameAnswers);
+        QVERIFY2(moves > 3, "the saturation difference fades out over several moves");
+        QVERIFY2(sameAnswers > 0, "some objects show the reference's saturation");
+        const QRect box = p.desktop.windowGeometry(message);
+        QVERIFY2(box.width() > 450, "the end is the no-difference message, not a wrong verdict");
+        p.closeMessage(message);
+        QVERIFY(p.waitUntilBare(referenceArea.center()));
+    }
+
+    void aClickDuringTheDelayIsNotAnAnswer() {
+        // Exercise 1 with a delay of 2 seconds: a click made while only the
+        // backdrop is up is dropped. Had it been taken, the cards would go
+        // for another delay, or a message would open.
+        Program p;
+        QVERIFY(p.start());
+        p.click(delayBox);
+        p.type(delayField, "2");
+        QVERIFY(!p.startExercise().isNull());
+        p.click(startButton);
+        QTest::qWait(700);
+        QCOMPARE(p.desktop.pixel(leftCardCentre.x(), leftCardCentre.y()), grey);
+        p.click(leftCardCentre);
+        QVERIFY(p.waitUntilCovered(leftCardCentre) && p.waitUntilCovered(rightCardCentre));
+        QElapsedTimer up;
+        up.start();
+        while (up.elapsed() < 2500) {
+            QVERIFY2(p.desktop.pixel(leftCardCentre.x(), leftCardCentre.y()) != grey, "the cards stay up");
+            QVERIFY(!p.desktop.windowVisible("Kestrani"));
+            QTest::qWait(100);
+        }
+        // A click once they are up answers: the cards go for the delay.
+        p.click(rightCardCentre);
+        QVERIFY(p.waitUntilBare(rightCardCentre) || p.endMessage(2000));
     }
 
     void aOneSecondObjectShowLimitTimesOut() {
