@@ -55,7 +55,9 @@ struct ThresholdFit {
     // The 95 % likelihood-profile interval of the threshold (twice the drop
     // of the log-likelihood at 3.84). An end is none when it is open: the
     // likelihood stays within reach out to ten times beyond the differences
-    // met, so the answers do not bound it on that side.
+    // met, so the answers do not bound it on that side. The threshold is
+    // then only known to lie beyond the other end ("> 4.1"): the fit stops at
+    // the end of the range searched.
     std::optional<double> lower;
     std::optional<double> upper;
 
