@@ -3,8 +3,10 @@
 #include <nlopt.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -27,66 +29,48 @@ double exponentAtThreshold(double guess, double lapse) {
     return -std::log1p(-(thresholdProportion - guess) / (1.0 - guess - lapse));
 }
 
-// k right of n at one intensity (by its logarithm).
-struct Level {
-    double logIntensity = 0;
-    double n = 0;
-    double right = 0;
-};
-
-std::vector<Level> aggregate(std::span<const Trial> trials) {
-    std::vector<std::pair<double, bool>> sorted;
-    sorted.reserve(trials.size());
-    for (const Trial& t : trials)
-        if (t.intensity > 0 && std::isfinite(t.intensity))
-            sorted.emplace_back(std::log(t.intensity), t.right);
-    std::sort(sorted.begin(), sorted.end());
-    const double width = std::log1p(aggregationResolution);
-    std::vector<Level> levels;
-    std::int64_t key = 0;
-    double sum = 0;
-    for (const auto& [logIntensity, right] : sorted) {
-        const auto k = static_cast<std::int64_t>(std::floor(logIntensity / width + 0.5));
-        if (levels.empty() || k != key) {
-            if (!levels.empty())
-                levels.back().logIntensity = sum / levels.back().n;
-            levels.push_back({});
-            key = k;
-            sum = 0;
-        }
-        sum += logIntensity;
-        levels.back().n += 1;
-        levels.back().right += right ? 1 : 0;
-    }
-    if (!levels.empty())
-        levels.back().logIntensity = sum / levels.back().n;
-    return levels;
-}
-
-// The negative log-likelihood of the levels in the parameters
+// The negative log-likelihood of the answers in the parameters
 // x = (ln threshold, ln slope), and its gradient.
 struct Likelihood {
-    std::vector<Level> levels;
+    // k right of n at one intensity, by its logarithm.
+    struct Term {
+        double logIntensity;
+        double n;
+        double right;
+    };
+    std::vector<Term> terms;
     double guess = 0.5;
+    double lapse = lapseRate;
     double span = 0.48;  // 1 − γ − λ
     double c = 1;        // exponentAtThreshold
 
     double operator()(const double* x, double* gradient) const {
         const double u = x[0], beta = std::exp(x[1]);
         double value = 0, du = 0, dv = 0;
-        for (const Level& level : levels) {
-            const double d = level.logIntensity - u;
+        for (const Term& term : terms) {
+            const double d = term.logIntensity - u;
             // z = (x/α)^β; beyond 700 the curve has reached its top to the last bit.
             const double z = std::min(c * std::exp(beta * d), 700.0);
-            const double survive = std::exp(-z);
-            const double p = guess + span * -std::expm1(-z);
-            const double q = lapse() + span * survive;  // 1 − p without cancellation
-            const double wrong = level.n - level.right;
-            value -= level.right * std::log(p) + wrong * std::log(q);
+            // 1 − e^−z to the last digit even where z is tiny and γ is 0; p
+            // stays above 0 where (x/α)^β underflows, decades below α.
+            const double rise = -std::expm1(-z);
+            const double survive = 1.0 - rise;
+            const double p = std::max(guess + span * rise, std::numeric_limits<double>::min());
+            const double q = lapse + span * survive;  // 1 − p, at least λ
+            const double wrong = term.n - term.right;
+            double dp = 0;  // dℓ/dp
+            if (term.right > 0) {
+                value -= term.right * std::log(p);
+                dp += term.right / p;
+            }
+            if (wrong > 0) {
+                value -= wrong * std::log(q);
+                dp -= wrong / q;
+            }
             if (gradient) {
-                // dℓ/dp · dp/dz, then dz/du = −βz and dz/d(ln β) = βz·d.
-                const double dz = (level.right / p - wrong / q) * span * survive;
-                du -= dz * -beta * z;
+                // dp/dz = span · e^−z, dz/du = −βz, dz/d(ln β) = βz·d.
+                const double dz = dp * span * survive;
+                du += dz * beta * z;
                 dv -= dz * beta * z * d;
             }
         }
@@ -96,7 +80,6 @@ struct Likelihood {
         }
         return value;
     }
-    double lapse() const { return 1.0 - guess - span; }
 };
 
 double likelihoodObjective(unsigned, const double* x, double* gradient, void* data) {
@@ -127,11 +110,14 @@ double endConstraint(unsigned, const double* x, double* gradient, void* data) {
 
 using Optimiser = std::unique_ptr<std::remove_pointer_t<nlopt_opt>, decltype(&nlopt_destroy)>;
 
-Optimiser makeOptimiser(nlopt_algorithm algorithm, const double* lower, const double* upper) {
+// Steps in the logarithms of threshold and slope below xtol stop the search:
+// 1e-7 of the threshold for the fit, 1e-5 (far below the digits shown) for
+// the ends of its interval.
+Optimiser makeOptimiser(nlopt_algorithm algorithm, const double* lower, const double* upper, double xtol) {
     Optimiser opt(nlopt_create(algorithm, 2), &nlopt_destroy);
     nlopt_set_lower_bounds(opt.get(), lower);
     nlopt_set_upper_bounds(opt.get(), upper);
-    nlopt_set_xtol_abs1(opt.get(), 1e-7);
+    nlopt_set_xtol_abs1(opt.get(), xtol);
     nlopt_set_ftol_abs(opt.get(), 1e-10);
     nlopt_set_maxeval(opt.get(), 400);
     return opt;
@@ -161,22 +147,63 @@ int moreAnswersNeeded(int answers, int wrong) {
     return std::max(minimumAnswers - answers, forWrong);
 }
 
-ThresholdFit fitThreshold(std::span<const Trial> trials, double guessRate) {
-    ThresholdFit fit;
-    Likelihood likelihood{aggregate(trials), guessRate, 1.0 - guessRate - lapseRate,
-                          guessRate < thresholdProportion ? exponentAtThreshold(guessRate, lapseRate) : 0.0};
-    for (const Level& level : likelihood.levels) {
-        fit.answers += static_cast<int>(level.n);
-        fit.wrong += static_cast<int>(level.n - level.right);
+std::vector<StimulusLevel> aggregate(std::span<const Trial> trials) {
+    // Positive doubles sort as their bit patterns do; the lowest bit, a
+    // part in 2^52 of the intensity, carries the verdict instead.
+    std::vector<std::uint64_t> sorted;
+    sorted.reserve(trials.size());
+    for (const Trial& t : trials)
+        if (t.intensity > 0 && std::isfinite(t.intensity))
+            sorted.push_back((std::bit_cast<std::uint64_t>(t.intensity) & ~std::uint64_t{1}) | (t.right ? 1 : 0));
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<StimulusLevel> levels;
+    double first = 0, sum = 0;
+    for (const std::uint64_t key : sorted) {
+        const double intensity = std::bit_cast<double>(key & ~std::uint64_t{1});
+        if (levels.empty() || intensity > first * (1.0 + aggregationResolution)) {
+            if (!levels.empty())
+                levels.back().intensity = sum / levels.back().answers;
+            levels.push_back({});
+            first = intensity;
+            sum = 0;
+        }
+        sum += intensity;
+        ++levels.back().answers;
+        levels.back().right += static_cast<int>(key & 1);
     }
-    fit.levels = static_cast<int>(likelihood.levels.size());
+    if (!levels.empty())
+        levels.back().intensity = sum / levels.back().answers;
+    return levels;
+}
+
+ThresholdFit fitThreshold(std::span<const Trial> trials, double guessRate) {
+    const std::vector<StimulusLevel> levels = aggregate(trials);
+    return fitThreshold(levels, guessRate);
+}
+
+ThresholdFit fitThreshold(std::span<const StimulusLevel> levels, double guessRate) {
+    ThresholdFit fit;
+    Likelihood likelihood;
+    likelihood.terms.reserve(levels.size());
+    for (const StimulusLevel& level : levels) {
+        if (!(level.intensity > 0) || level.answers <= 0)
+            continue;
+        likelihood.terms.push_back({std::log(level.intensity), static_cast<double>(level.answers),
+                                    static_cast<double>(level.right)});
+        fit.answers += level.answers;
+        fit.wrong += level.answers - level.right;
+    }
+    fit.levels = static_cast<int>(likelihood.terms.size());
     fit.moreAnswersNeeded = moreAnswersNeeded(fit.answers, fit.wrong);
     fit.enough = fit.moreAnswersNeeded == 0;
     if (!fit.enough || !(guessRate >= 0 && guessRate < thresholdProportion))
         return fit;
+    likelihood.guess = guessRate;
+    likelihood.span = 1.0 - guessRate - lapseRate;
+    likelihood.c = exponentAtThreshold(guessRate, lapseRate);
 
-    const double lowest = likelihood.levels.front().logIntensity;
-    const double highest = likelihood.levels.back().logIntensity;
+    const double lowest = likelihood.terms.front().logIntensity;
+    const double highest = likelihood.terms.back().logIntensity;
     const double lower[2] = {lowest - logReach, lowestLogSlope};
     const double upper[2] = {highest + logReach, highestLogSlope};
 
@@ -184,8 +211,8 @@ ThresholdFit fitThreshold(std::span<const Trial> trials, double guessRate) {
     // optimiser climbs the main hill of the likelihood.
     double x[2] = {lowest, std::log(2.0)};
     double best = likelihood(x, nullptr);
-    constexpr int gridSteps = 16;
-    for (double logSlope : {0.0, std::log(2.5), std::log(6.0)})
+    constexpr int gridSteps = 8;
+    for (double logSlope : {std::log(1.5), std::log(4.0)})
         for (int i = 0; i <= gridSteps; ++i) {
             const double candidate[2] = {lowest + (highest - lowest) * i / gridSteps, logSlope};
             const double value = likelihood(candidate, nullptr);
@@ -198,7 +225,7 @@ ThresholdFit fitThreshold(std::span<const Trial> trials, double guessRate) {
     // The fit: SLSQP, a sequential quadratic programme for small smooth
     // problems within bounds; with the exact gradient it takes about fifteen
     // evaluations from the grid's best point.
-    Optimiser opt = makeOptimiser(NLOPT_LD_SLSQP, lower, upper);
+    Optimiser opt = makeOptimiser(NLOPT_LD_SLSQP, lower, upper, 1e-7);
     nlopt_set_min_objective(opt.get(), likelihoodObjective, &likelihood);
     double minimum = best;
     nlopt_optimize(opt.get(), x, &minimum);
@@ -213,7 +240,7 @@ ThresholdFit fitThreshold(std::span<const Trial> trials, double guessRate) {
     // wide; SLSQP, faster here too, now and then stops where it started.
     for (double direction : {-1.0, 1.0}) {
         IntervalEnd end{&likelihood, direction, minimum + halfCriticalValue};
-        Optimiser endOpt = makeOptimiser(NLOPT_LD_MMA, lower, upper);
+        Optimiser endOpt = makeOptimiser(NLOPT_LD_MMA, lower, upper, 1e-5);
         nlopt_set_min_objective(endOpt.get(), endObjective, &end);
         nlopt_add_inequality_constraint(endOpt.get(), endConstraint, &end, 1e-8);
         double y[2] = {x[0], x[1]};

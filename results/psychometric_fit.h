@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace kestrani {
 
@@ -25,8 +26,8 @@ inline constexpr double lapseRate = 0.02;
 // least this many wrong ones.
 inline constexpr int minimumAnswers = 30;
 inline constexpr int minimumWrong = 5;
-// Intensities closer than this fraction are fitted as one level; the
-// fade-out steps are 20 %, so this is a twentieth of a step.
+// Intensities within this fraction of each other are fitted as one level;
+// the fade-out steps are 20 %, so this is a twentieth of a step.
 inline constexpr double aggregationResolution = 0.01;
 
 // A Weibull, P(x) = γ + (1 − γ − λ)(1 − exp(−(x/α)^β)), written through its
@@ -66,8 +67,24 @@ struct ThresholdFit {
     }
 };
 
+// Answers at one intensity, or at intensities within the aggregation
+// resolution of each other: one evaluation of the likelihood costs one term
+// per level, however many answers there are.
+struct StimulusLevel {
+    double intensity = 0;  // the mean of the intensities gathered
+    int answers = 0;
+    int right = 0;
+};
+
+// The trials with an intensity above 0 by level, smallest first: sorted
+// intensities join a level while they lie within the resolution of its
+// smallest one.
+std::vector<StimulusLevel> aggregate(std::span<const Trial> trials);
+
 // Fits the curve with the given guess rate (0.5 for a choice between two,
 // a false-alarm rate for a yes-or-no answer) and the fixed lapse rate.
+// Precondition: levels as aggregate gives them, smallest first.
+ThresholdFit fitThreshold(std::span<const StimulusLevel> levels, double guessRate);
 ThresholdFit fitThreshold(std::span<const Trial> trials, double guessRate);
 
 // How many more answers the enough-data rule needs: the missing answers, or

@@ -93,9 +93,10 @@ bool allInMillimetres(const Answers& answers) {
                        [](const AnswerRecord* a) { return a->millimetresPerPixel.has_value(); });
 }
 
-std::optional<double> differenceOf(const AnswerRecord& answer, Submodality row, bool millimetres) {
-    const std::optional<double> d = answer.difference[indexOf(row)];
-    if (d && millimetres && isPositionRow(row))
+// The difference in grid row i, in millimetres where asked (positions only).
+std::optional<double> differenceOf(const AnswerRecord& answer, std::size_t i, bool millimetres) {
+    const std::optional<double> d = answer.difference[i];
+    if (d && millimetres)
         return kestrani::millimetres(*d, answer.millimetresPerPixel);
     return d;
 }
@@ -129,18 +130,19 @@ Fitted fittedAnswers(const Group& group, const Answers& answers) {
     return fitted;
 }
 
-std::vector<ThresholdBin> binsOf(const std::vector<Trial>& trials) {
+std::vector<ThresholdBin> binsOf(const std::vector<StimulusLevel>& levels, double factor = 1.0) {
     const double step = std::log(1.25);
     std::map<long, ThresholdBin> bins;
-    for (const Trial& t : trials) {
-        if (!(t.intensity > 0) || !std::isfinite(t.intensity))
+    for (const StimulusLevel& level : levels) {
+        const double x = level.intensity * factor;
+        if (!(x > 0) || !std::isfinite(x))
             continue;
-        const long k = std::lround(std::floor(std::log(t.intensity) / step));
+        const long k = std::lround(std::floor(std::log(x) / step));
         ThresholdBin& bin = bins[k];
         bin.lower = std::exp(step * static_cast<double>(k));
         bin.upper = std::exp(step * static_cast<double>(k + 1));
-        ++bin.answers;
-        bin.right += t.right ? 1 : 0;
+        bin.answers += level.answers;
+        bin.right += level.right;
     }
     std::vector<ThresholdBin> out;
     for (const auto& [k, bin] : bins)
@@ -182,34 +184,37 @@ std::vector<ThresholdRow> rowsOf(const Group& group, const Answers& answers, con
 
     if (group.own) {
         const Submodality row = *group.own;
+        const std::size_t index = indexOf(row);
         const bool whole = isColourRow(row) && !asksAboutProperty(group.kind);
         for (const AnswerRecord* a : fitted.answers) {
             const std::optional<double> d =
                 whole ? (a->colour ? std::optional<double>(a->colour->deltaE00) : std::nullopt)
-                      : differenceOf(*a, row, millimetres[indexOf(row)]);
+                      : differenceOf(*a, index, millimetres[index]);
             if (d)
                 trials.push_back({*d, rightAnswer(*a)});
         }
+        const std::vector<StimulusLevel> levels = aggregate(trials);
         ThresholdRow out;
         out.key = {group.kind, row, {}};
         out.unit = unitOf(row, millimetres[indexOf(row)]);
         out.guessRate = fitted.guessRate;
-        out.fit = fitThreshold(trials, fitted.guessRate);
-        out.bins = binsOf(trials);
+        out.fit = fitThreshold(levels, fitted.guessRate);
+        out.bins = binsOf(levels);
         rows.push_back(std::move(out));
         return rows;
     }
 
     for (const AnswerRecord* a : fitted.answers)
         trials.push_back({a->level, rightAnswer(*a)});
-    const ThresholdFit levelFit = fitThreshold(trials, fitted.guessRate);
+    const std::vector<StimulusLevel> levels = aggregate(trials);
+    const ThresholdFit levelFit = fitThreshold(levels, fitted.guessRate);
     for (std::size_t i = 0; i < gridRows.size(); ++i) {
         if (!group.levelRows[i])
             continue;
         const Submodality row = gridRows[i];
         std::vector<double> perLevel;
         for (const AnswerRecord* a : fitted.answers)
-            if (const std::optional<double> d = differenceOf(*a, row, millimetres[i]); d && a->level > 0)
+            if (const std::optional<double> d = differenceOf(*a, i, millimetres[i]); d && a->level > 0)
                 perLevel.push_back(*d / a->level);
         ThresholdRow out;
         out.key = {group.kind, row, group.levelRows};
@@ -218,10 +223,7 @@ std::vector<ThresholdRow> rowsOf(const Group& group, const Answers& answers, con
         const double factor = perLevel.empty() ? 0.0 : median(std::move(perLevel));
         out.differencePerLevel = factor;
         out.fit = scaled(levelFit, factor);
-        std::vector<Trial> scaledTrials = trials;
-        for (Trial& t : scaledTrials)
-            t.intensity *= factor;
-        out.bins = binsOf(scaledTrials);
+        out.bins = binsOf(levels, factor);
         rows.push_back(std::move(out));
     }
     return rows;
@@ -291,9 +293,21 @@ std::string withWord(int n, const char* one, const char* few, const char* many) 
 
 std::vector<ThresholdRow> thresholdTable(const std::vector<AnswerRecord>& answers) {
     std::map<Group, Answers> groups;
-    for (const AnswerRecord& a : answers)
-        if (const std::optional<Group> group = groupOf(a))
-            groups[*group].push_back(&a);
+    // The answers of one exercise come together and share their group.
+    const AnswerRecord* previous = nullptr;
+    Answers* members = nullptr;
+    for (const AnswerRecord& a : answers) {
+        const bool sameExercise = previous && a.exerciseStartedAt == previous->exerciseStartedAt &&
+                                  a.exerciseKind == previous->exerciseKind && a.changeable == previous->changeable &&
+                                  a.question == previous->question;
+        if (!sameExercise) {
+            const std::optional<Group> group = groupOf(a);
+            members = group ? &groups[*group] : nullptr;
+        }
+        previous = &a;
+        if (members)
+            members->push_back(&a);
+    }
     std::vector<ThresholdRow> table;
     for (const auto& [group, members] : groups) {
         std::vector<ThresholdRow> rows = rowsOf(group, members, millimetreRows(members));

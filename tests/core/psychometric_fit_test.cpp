@@ -29,6 +29,7 @@ private slots:
             {"width, 5 %", {5.0, 2.0, 0.5, 0.01}, 20.0, 40.0},
             {"yes or no, false alarms 20 %", {3.0, 3.0, 0.2, 0.01}, 8.0, 16.0},
             {"yes or no, false alarms 3 %", {3.0, 4.0, 0.03, 0.01}, 8.0, 16.0},
+            {"yes or no, never a false alarm", {3.0, 2.0, 0.0, 0.01}, 5.0, 16.0},
         };
         for (const auto& user : users) {
             std::vector<double> thresholds;
