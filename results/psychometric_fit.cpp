@@ -234,10 +234,11 @@ ThresholdFit fitThreshold(std::span<const StimulusLevel> levels, double guessRat
     fit.curve = PsychometricCurve{std::exp(x[0]), std::exp(x[1]), guessRate, lapseRate};
 
     // The ends: the lowest and the highest threshold within the critical drop
-    // of the log-likelihood, the slope free. MMA, the conservative method of
-    // moving asymptotes, keeps every iterate inside that region from the
-    // fitted point on, so an end it stops at early is too narrow, never too
-    // wide; SLSQP, faster here too, now and then stops where it started.
+    // of the log-likelihood, the slope free. MMA, the method of moving
+    // asymptotes in its conservative form, keeps its iterates inside that
+    // region from the fitted point on, so an end it stops at early is too
+    // narrow, never too wide; SLSQP, tried here too, now and then stopped
+    // where it started.
     for (double direction : {-1.0, 1.0}) {
         IntervalEnd end{&likelihood, direction, minimum + halfCriticalValue};
         Optimiser endOpt = makeOptimiser(NLOPT_LD_MMA, lower, upper, 1e-5);
