@@ -144,19 +144,6 @@ private slots:
                 QVERIFY(*fit.upper < 2.56);
         }
     }
-
-    void curveThroughItsThreshold() {
-        for (double guess : {0.0, 0.2, 0.5}) {
-            const PsychometricCurve curve{2.0, 3.0, guess, lapseRate};
-            QVERIFY(std::fabs(curve.probabilityRight(2.0) - thresholdProportion) < 1e-12);
-            QCOMPARE(curve.probabilityRight(0.0), guess);
-            QVERIFY(std::fabs(curve.probabilityRight(1e3) - (1 - lapseRate)) < 1e-12);
-            QVERIFY(curve.probabilityRight(1.5) < curve.probabilityRight(1.6));
-            // At the scale α the exponent is 1: 1 − e^−1 of the way up.
-            const double atScale = guess + (1 - guess - lapseRate) * (1 - std::exp(-1.0));
-            QVERIFY(std::fabs(curve.probabilityRight(curve.scale()) - atScale) < 1e-12);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(PsychometricFitTest)
