@@ -318,11 +318,19 @@ private slots:
         const std::string path = dir.filePath("results.sqlite").toStdString();
         const QByteArray damaged = QByteArray("SQLite format 3") + QByteArray(5000, 'x');
         writeBytes(path, damaged);
+        // Its side files go with it.
+        const char* const sides[] = {"-wal", "-shm", "-journal"};
+        for (const char* side : sides)
+            writeBytes(path + side, side);
         ResultHistory history(path, true);
         QCOMPARE(history.store()->status(), ResultStore::Status::Damaged);
         const auto aside = history.startNewFile(0);
         QVERIFY(aside.has_value());
         QCOMPARE(bytesOf(*aside), damaged);
+        for (const char* side : sides) {
+            QCOMPARE(bytesOf(*aside + side), QByteArray(side));
+            QVERIFY(bytesOf(path + side) != QByteArray(side));
+        }
         QVERIFY(QFileInfo(QString::fromStdString(*aside)).fileName().startsWith("results-damaged-"));
         QCOMPARE(history.store()->status(), ResultStore::Status::Writable);
         history.resultRecorded(sampleResult(3));
