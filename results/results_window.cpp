@@ -311,6 +311,7 @@ void ResultsWindow::rememberToggled(bool on) {
     if (settings.status() == QSettings::NoError) {
         history_.optionKept();
     } else {
+        // The option takes a few dozen bytes.
         const std::string file = settings.fileName().toStdString();
         history_.optionNotKept(file, whyCannotWrite(file, 64));
     }
