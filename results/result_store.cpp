@@ -103,18 +103,10 @@ FileProblem problemOfCode(sqlite3* db, int code) {
 struct Header {
     int error = 0;  // errno of opening or reading; 0 when it could be read
     bool regular = false;
-    std::uintmax_t size = 0;
     bool complete = false;  // all 100 bytes are there
     unsigned char bytes[100] = {};
 
     bool sqlite() const { return complete && std::memcmp(bytes, "SQLite format 3", 16) == 0; }
-    // 0 when the header names no page size SQLite knows.
-    unsigned pageSize() const {
-        const unsigned size = bytes[16] << 8 | bytes[17];
-        if (size == 1)
-            return 65536;
-        return size >= 512 && (size & (size - 1)) == 0 ? size : 0;
-    }
     bool walMode() const { return bytes[18] == 2 || bytes[19] == 2; }
 };
 
@@ -131,7 +123,6 @@ Header readHeader(const std::string& path) {
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         header.regular = true;
-        header.size = static_cast<std::uintmax_t>(st.st_size);
         const ssize_t read = ::pread(fd, header.bytes, sizeof header.bytes, 0);
         header.complete = read == static_cast<ssize_t>(sizeof header.bytes);
         header.error = read < 0 ? errno : 0;
@@ -388,10 +379,6 @@ bool ResultStore::openExisting() {
     }
     if (!header.sqlite())
         return fail(Status::Damaged, FileProblem::NotResults, "not an SQLite database");
-    // SQLite would take a file shorter than a page for an empty database and
-    // delete the log beside it.
-    if (header.pageSize() == 0 || header.size < header.pageSize())
-        return fail(Status::Damaged, FileProblem::FailsCheck, "shorter than its first page");
 
     int version = -1;
     int tables = 0;

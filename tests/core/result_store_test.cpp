@@ -223,6 +223,7 @@ private slots:
         QTest::newRow("a rollback journal left by a crash")
             << "foreign-journal" << crashed << S::Damaged << FileProblem::NotResults;
         QTest::newRow("locked by another process") << "exclusive" << running << S::Unavailable << FileProblem::Locked;
+        QTest::newRow("an empty file beside a log") << "empty" << QString() << S::Damaged << FileProblem::NotResults;
         QTest::newRow("a FIFO in its place") << "fifo" << QString() << S::Unavailable << FileProblem::NotAFile;
         QTest::newRow("a FIFO in place of its log") << "fifo-log" << QString() << S::Unavailable << FileProblem::NotAFile;
         QTest::newRow("a folder in its place") << "folder" << QString() << S::Unavailable << FileProblem::NotAFile;
@@ -239,6 +240,10 @@ private slots:
         const std::size_t stored = 5;
         if (make == "newer-wal" || make == "exclusive" || make == "fifo-log")
             store(file, samples(stored));
+        if (make == "empty") {
+            writeBytes(file, QByteArray());
+            writeBytes(file + "-wal", QByteArray(4096, 'w'));
+        }
         if (make == "fifo")
             QCOMPARE(::mkfifo(file.c_str(), 0600), 0);
         if (make == "fifo-log")
