@@ -41,7 +41,8 @@ std::string localTimeText(std::int64_t millisecondsSinceEpoch) {
         --seconds;
     const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm local{};
-    localtime_r(&t, &local);
+    if (!localtime_r(&t, &local))
+        return {};  // beyond what the C library can tell
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     return text;

@@ -16,6 +16,11 @@
 
 namespace kestrani {
 
+// The times a result may carry, in milliseconds since 1970-01-01 UTC: the
+// dates of the years 1 to 9999. A stored time outside them is no date.
+constexpr std::int64_t earliestTime = -62'135'596'800'000;  // 0001-01-01 00:00:00 UTC
+constexpr std::int64_t latestTime = 253'402'300'799'999;    // 9999-12-31 23:59:59.999 UTC
+
 // A set of grid rows, by their position in gridRows.
 using RowSet = std::bitset<gridRows.size()>;
 

@@ -4,6 +4,8 @@
 #include <ctime>
 #include <filesystem>
 
+#include "results/results_messages.h"
+
 namespace kestrani {
 
 ResultHistory::ResultHistory(std::string path, bool remember) : path_(std::move(path)) { setRemembering(remember); }
@@ -12,6 +14,7 @@ void ResultHistory::setRemembering(bool on) {
     if (on == remembering())
         return;
     failureReported_ = false;
+    unsaved_ = 0;
     store_ = on ? ResultStore::open(path_) : nullptr;
 }
 
@@ -19,6 +22,7 @@ void ResultHistory::resultRecorded(const ExerciseResult& result) {
     bool stored = false;
     if (store_) {
         stored = store_->status() == ResultStore::Status::Writable && store_->append(result);
+        unsaved_ += stored ? 0 : 1;
         if (!stored && !failureReported_) {
             failureReported_ = true;
             if (onWriteFailure)
@@ -65,7 +69,7 @@ std::optional<std::string> ResultHistory::startNewFile(std::int64_t milliseconds
         return std::nullopt;
     }
     // SQLite's side files belong to the old file and go with it.
-    for (const char* suffix : {"-wal", "-shm"}) {
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
         const fs::path side(path_ + suffix);
         if (fs::exists(side, error))
             fs::rename(side, fs::path(aside.string() + suffix), error);
@@ -73,6 +77,28 @@ std::optional<std::string> ResultHistory::startNewFile(std::int64_t milliseconds
     failureReported_ = false;
     store_ = ResultStore::open(path_);
     return aside.string();
+}
+
+void ResultHistory::optionNotKept(std::string settingsPath, FileProblem why) {
+    optionProblem_ = OptionProblem{std::move(settingsPath), why};
+}
+
+std::string ResultHistory::stateText() const {
+    std::string text;
+    const auto add = [&text](const std::string& paragraph) {
+        if (!paragraph.empty())
+            text += (text.empty() ? "" : "\n") + paragraph;
+    };
+    if (optionProblem_)
+        add(optionNotKeptText(remembering(), optionProblem_->settingsPath, optionProblem_->why));
+    if (store_) {
+        add(storeStateText(*store_, path_));
+        if (unsaved_ > 0)
+            add(unsavedText(unsaved_));
+        if (store_->skippedRows() > 0)
+            add(skippedText(store_->skippedRows()));
+    }
+    return text;
 }
 
 }  // namespace kestrani

@@ -40,6 +40,20 @@ public:
     // Called the first time in a run that a result cannot be written, with
     // the file as it stands; the exercises go on.
     std::function<void(const ResultStore&)> onWriteFailure;
+    // Results of this run that were to be written, since the history was
+    // last turned on, and are not in the file.
+    int unsaved() const { return unsaved_; }
+
+    // The option could not be kept in the settings file at settingsPath: the
+    // choice holds for this run only, and the window says so.
+    void optionNotKept(std::string settingsPath, FileProblem why);
+    void optionKept() { optionProblem_.reset(); }
+
+    // What the results window says about the option and the file, a paragraph
+    // a line; empty when all is well.
+    std::string stateText() const;
+    // The window offers "Начать новый файл": the file is damaged.
+    bool offersNewFile() const { return store_ && store_->status() == ResultStore::Status::Damaged; }
 
 private:
     struct Kept {
@@ -49,8 +63,15 @@ private:
 
     std::string path_;
     std::unique_ptr<ResultStore> store_;
+    struct OptionProblem {
+        std::string settingsPath;
+        FileProblem why;
+    };
+
     std::vector<Kept> session_;
     bool failureReported_ = false;
+    int unsaved_ = 0;
+    std::optional<OptionProblem> optionProblem_;
 };
 
 }  // namespace kestrani

@@ -1,13 +1,21 @@
 #include "results/result_store.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <filesystem>
+#include <cerrno>
 #include <chrono>
-#include <fstream>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <thread>
 
 namespace kestrani {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,27 +47,28 @@ constexpr const char* columns =
     " reached_vertical_position, reached_horizontal_position, reached_rotation";
 constexpr int columnCount = 30;
 
-// A waiting writer gives up only after this long.
-constexpr int busyTimeoutMilliseconds = 10000;
-
-bool hasSqliteHeader(const std::string& path, bool& readable) {
-    std::ifstream file(path, std::ios::binary);
-    readable = file.good();
-    char header[16] = {};
-    file.read(header, sizeof header);
-    return file.gcount() == sizeof header && std::string(header, sizeof header) == std::string("SQLite format 3\0", 16);
-}
+// How long opening and appending wait for another program's lock: the
+// interface waits with them.
+constexpr int busyTimeoutMilliseconds = 1000;
 
 class Statement {
 public:
-    Statement(sqlite3* db, const std::string& sql) { sqlite3_prepare_v2(db, sql.c_str(), -1, &s_, nullptr); }
+    Statement(sqlite3* db, const std::string& sql) : code_(sqlite3_prepare_v2(db, sql.c_str(), -1, &s_, nullptr)) {}
     ~Statement() { sqlite3_finalize(s_); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     sqlite3_stmt* get() const { return s_; }
+    // SQLITE_ROW, SQLITE_DONE or what went wrong, also in preparing.
+    int step() { return s_ ? (code_ = sqlite3_step(s_)) : code_; }
+    int code() const { return code_; }
+    std::string text(int column) const {
+        const unsigned char* t = sqlite3_column_text(s_, column);
+        return t ? reinterpret_cast<const char*>(t) : "";
+    }
 
 private:
     sqlite3_stmt* s_ = nullptr;
+    int code_;
 };
 
 void bindOptional(sqlite3_stmt* s, int index, const std::optional<int>& value) {
@@ -75,102 +84,390 @@ std::optional<int> columnOptional(sqlite3_stmt* s, int index) {
     return sqlite3_column_int(s, index);
 }
 
+FileProblem problemOfCode(sqlite3* db, int code) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return FileProblem::Locked;
+    case SQLITE_FULL: return FileProblem::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_PERM: return FileProblem::WriteProtected;
+    case SQLITE_CORRUPT: return FileProblem::FailsCheck;
+    case SQLITE_NOTADB: return FileProblem::NotResults;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN: return db ? problemOfError(sqlite3_system_errno(db)) : FileProblem::Other;
+    default: return FileProblem::Other;
+    }
+}
+
+// The start of an SQLite database: its first 100 bytes.
+struct Header {
+    int error = 0;  // errno of opening or reading; 0 when it could be read
+    bool regular = false;
+    bool complete = false;  // all 100 bytes are there
+    unsigned char bytes[100] = {};
+
+    bool sqlite() const { return complete && std::memcmp(bytes, "SQLite format 3", 16) == 0; }
+    bool walMode() const { return bytes[18] == 2 || bytes[19] == 2; }
+};
+
+// Opened without waiting, so that a FIFO put in the file's place cannot hang
+// the program. Closing this descriptor drops every POSIX lock this process
+// holds on the file: no connection of this process may have it open.
+Header readHeader(const std::string& path) {
+    Header header;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        header.error = errno;
+        return header;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        header.regular = true;
+        const ssize_t read = ::pread(fd, header.bytes, sizeof header.bytes, 0);
+        header.complete = read == static_cast<ssize_t>(sizeof header.bytes);
+        header.error = read < 0 ? errno : 0;
+    }
+    ::close(fd);
+    return header;
+}
+
+// A URI naming the file by its absolute path, for SQLite's URI options.
+std::string uriOf(const std::string& path, const char* options) {
+    std::error_code error;
+    std::string uri = "file://";
+    for (char c : fs::absolute(path, error).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char hex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += hex[static_cast<unsigned char>(c) >> 4];
+            uri += hex[static_cast<unsigned char>(c) & 15];
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?" + options;
+}
+
+// A connection that reads an existing file and changes neither it nor
+// anything beside it: no checkpoint, no playback of a journal, no new side
+// file. How depends on what lies beside the file:
+//  - a log with its index: read-only, the index only read; SQLite builds an
+//    index of its own in memory when no writer keeps that one up to date;
+//  - a log without its index: a connection that takes the file's lock for
+//    itself alone, keeps the index in memory and never writes;
+//  - no log, the file in WAL mode: read as immutable, as a read-only
+//    connection would make a log and its index;
+//  - a rollback journal that would have to be played back: a private copy
+//    of the file and its journal, repaired there.
+class Reader {
+public:
+    explicit Reader(const std::string& path) {
+        std::error_code error;
+        const bool log = fs::exists(path + "-wal", error);
+        if (log && fs::exists(path + "-shm", error)) {
+            if (connect(uriOf(path, "mode=ro&readonly_shm=1"), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
+                probe();
+        } else if (log) {
+            // Only a connection that may write keeps the index in memory.
+            if (connect(path, SQLITE_OPEN_READWRITE) && sqlite3_db_readonly(db_, "main") != 1) {
+                sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
+                sqlite3_exec(db_, "PRAGMA locking_mode = EXCLUSIVE; PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+                probe();
+            } else {
+                openCopy(path, "-wal");
+            }
+        } else if (readHeader(path).walMode()) {
+            if (connect(uriOf(path, "immutable=1"), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
+                probe();
+        } else {
+            if (connect(uriOf(path, "mode=ro"), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
+                probe();
+            if (code_ == SQLITE_READONLY_ROLLBACK)
+                openCopy(path, "-journal");
+        }
+    }
+    ~Reader() {
+        sqlite3_close(db_);
+        std::error_code error;
+        if (!copy_.empty())
+            fs::remove_all(copy_, error);
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    sqlite3* db() const { return db_; }
+    // SQLITE_OK once the file has been read; otherwise what kept it from that.
+    int code() const { return code_; }
+    const std::string& message() const { return message_; }
+
+private:
+    bool connect(const std::string& name, int flags) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        code_ = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+        message_ = code_ == SQLITE_OK ? "" : db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code_);
+        if (code_ == SQLITE_OK)
+            sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
+        return code_ == SQLITE_OK;
+    }
+
+    // Reads the schema, so that a lock or a journal shows at once.
+    void probe() {
+        if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            code_ = sqlite3_extended_errcode(db_);
+            message_ = sqlite3_errmsg(db_);
+        }
+    }
+
+    void openCopy(const std::string& path, const char* sideSuffix) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        std::error_code error;
+        std::string folder = (fs::temp_directory_path(error) / "kestrani-look-XXXXXX").string();
+        if (!::mkdtemp(folder.data())) {
+            code_ = SQLITE_CANTOPEN;
+            message_ = std::strerror(errno);
+            return;
+        }
+        copy_ = folder;
+        const std::string copy = (copy_ / "results.sqlite").string();
+        if (fs::copy_file(path, copy, error))
+            fs::copy_file(path + sideSuffix, copy + sideSuffix, error);
+        if (error) {
+            code_ = error.value() == ENOSPC ? SQLITE_FULL : SQLITE_IOERR;
+            message_ = error.message();
+            return;
+        }
+        if (connect(copy, SQLITE_OPEN_READWRITE))
+            probe();
+    }
+
+    sqlite3* db_ = nullptr;
+    int code_ = SQLITE_OK;
+    std::string message_;
+    fs::path copy_;
+};
+
+std::vector<ExerciseResult> readResults(sqlite3* db, int& skipped) {
+    std::vector<ExerciseResult> results;
+    Statement select(db, std::string("SELECT ") + columns + " FROM results ORDER BY ended_at, id");
+    sqlite3_stmt* s = select.get();
+    while (select.step() == SQLITE_ROW) {
+        ExerciseResult r;
+        int i = 0;
+        r.startedAt = sqlite3_column_int64(s, i++);
+        r.endedAt = sqlite3_column_int64(s, i++);
+        const int exercise = sqlite3_column_int(s, i++);
+        const int object = sqlite3_column_int(s, i++);
+        r.changeable = RowSet(static_cast<unsigned long>(sqlite3_column_int64(s, i++)));
+        r.asked = RowSet(static_cast<unsigned long>(sqlite3_column_int64(s, i++)));
+        r.nonMonotonic = sqlite3_column_int(s, i++) != 0;
+        r.splitting = sqlite3_column_int(s, i++) != 0;
+        r.variableBackground = sqlite3_column_int(s, i++) != 0;
+        r.referenceShowSeconds = columnOptional(s, i++);
+        r.delaySeconds = columnOptional(s, i++);
+        r.objectShowSeconds = columnOptional(s, i++);
+        r.standardColour = columnOptional(s, i++);
+        r.referenceColour.red = static_cast<std::uint8_t>(sqlite3_column_int(s, i++));
+        r.referenceColour.green = static_cast<std::uint8_t>(sqlite3_column_int(s, i++));
+        r.referenceColour.blue = static_cast<std::uint8_t>(sqlite3_column_int(s, i++));
+        r.rightAnswers = sqlite3_column_int(s, i++);
+        const unsigned char* code = sqlite3_column_text(s, i++);
+        const std::optional<ExerciseEnd> end =
+            code ? endFromCode(reinterpret_cast<const char*>(code)) : std::nullopt;
+        r.deltaRed = sqlite3_column_int(s, i++);
+        r.deltaGreen = sqlite3_column_int(s, i++);
+        r.deltaBlue = sqlite3_column_int(s, i++);
+        for (std::optional<double>& reached : r.reached) {
+            if (sqlite3_column_type(s, i) != SQLITE_NULL)
+                reached = sqlite3_column_double(s, i);
+            ++i;
+        }
+        const auto isDate = [](std::int64_t t) { return t >= earliestTime && t <= latestTime; };
+        bool numbers = true;
+        for (const std::optional<double>& reached : r.reached)
+            numbers = numbers && (!reached || (std::isfinite(*reached) && *reached >= 0));
+        // Written by a newer version in a way this one cannot show, or values
+        // no exercise leaves.
+        if (exercise < 1 || exercise > 4 || object < 0 || object > 4 || !end || !isDate(r.startedAt) ||
+            !isDate(r.endedAt) || !numbers) {
+            ++skipped;
+            continue;
+        }
+        r.exerciseKind = static_cast<ExerciseKind>(exercise);
+        r.objectKind = static_cast<ObjectKind>(object);
+        r.end = *end;
+        results.push_back(r);
+    }
+    return results;
+}
+
 }  // namespace
 
 std::unique_ptr<ResultStore> ResultStore::open(const std::string& path) {
-    std::unique_ptr<ResultStore> store(new ResultStore);
-    // An empty file holds nothing to lose: SQLite takes it as a new database.
+    std::unique_ptr<ResultStore> store(new ResultStore(path));
+    // SQLite would open each of them, and wait for ever on a FIFO.
+    for (const std::string& name : {path, path + "-wal", path + "-shm", path + "-journal"}) {
+        std::error_code error;
+        const fs::file_status st = fs::status(name, error);
+        if (fs::exists(st) && !fs::is_regular_file(st)) {
+            store->fail(Status::Unavailable, FileProblem::NotAFile, name + " is not a regular file");
+            return store;
+        }
+    }
+    // An empty file holds nothing to lose: SQLite takes it as a new database,
+    // unless a log beside it holds what the file lacks.
     std::error_code error;
-    if (std::filesystem::exists(path, error) && std::filesystem::file_size(path, error) != 0)
-        store->openExisting(path);
+    const auto sizeOf = [&error](const std::string& name) {
+        return fs::exists(name, error) ? fs::file_size(name, error) : 0;
+    };
+    if (fs::exists(path, error) && (sizeOf(path) != 0 || sizeOf(path + "-wal") != 0))
+        store->openExisting();
     else
-        store->openNew(path);
+        store->openNew();
     return store;
 }
 
-ResultStore::~ResultStore() {
-    sqlite3_finalize(insert_);
-    sqlite3_close(db_);
-}
+ResultStore::~ResultStore() { close(); }
 
-bool ResultStore::fail(Status status, const std::string& problem) {
-    status_ = status;
-    problem_ = problem;
+void ResultStore::close() {
+    // Statements first: a connection with one left is not closed.
     sqlite3_finalize(insert_);
     insert_ = nullptr;
     sqlite3_close(db_);
     db_ = nullptr;
+}
+
+bool ResultStore::fail(Status status, FileProblem cause, const std::string& problem) {
+    status_ = status;
+    cause_ = cause;
+    problem_ = problem;
+    close();
     return false;
 }
 
-bool ResultStore::openNew(const std::string& path) {
+// The last exec() or query that failed, in its own words.
+bool ResultStore::failWith(Status status) { return fail(status, problemOfCode(db_, lastCode_), problem_); }
+
+bool ResultStore::openNew() {
     std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty() && !std::filesystem::create_directories(folder, error) && error)
-        return fail(Status::Unavailable, error.message());
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
-        return fail(Status::Unavailable, db_ ? sqlite3_errmsg(db_) : "out of memory");
-    status_ = Status::Writable;
+    const fs::path folder = fs::path(path_).parent_path();
+    if (!folder.empty() && !fs::create_directories(folder, error) && error)
+        return fail(Status::Unavailable, problemOfError(error.value()), error.message());
+    lastCode_ = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (lastCode_ != SQLITE_OK) {
+        problem_ = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(lastCode_);
+        return failWith(Status::Unavailable);
+    }
+    sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
     if (!configure() || !migrate())
-        return fail(Status::Unavailable, problem_);
+        return failWith(Status::Unavailable);
+    status_ = Status::Writable;
+    cause_ = FileProblem::None;
+    problem_.clear();
     return true;
 }
 
-bool ResultStore::openExisting(const std::string& path) {
-    bool readable = false;
-    if (!hasSqliteHeader(path, readable))
-        return fail(Status::Damaged, readable ? "not an SQLite database" : "cannot be read");
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        return fail(Status::Damaged, db_ ? sqlite3_errmsg(db_) : "out of memory");
-    sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
+bool ResultStore::openExisting() {
+    const Header header = readHeader(path_);
+    if (!header.regular && header.error == 0)
+        return fail(Status::Unavailable, FileProblem::NotAFile, "not a regular file");
+    if (header.error != 0) {
+        const FileProblem cause = header.error == EACCES || header.error == EPERM ? FileProblem::NoAccess
+                                                                                  : problemOfError(header.error);
+        return fail(Status::Unavailable, cause, std::strerror(header.error));
+    }
+    if (!header.sqlite())
+        return fail(Status::Damaged, FileProblem::NotResults, "not an SQLite database");
 
-    // Only reads until the file has proved to be a sound results file.
     int version = -1;
     int tables = 0;
     bool hasResults = false;
     {
-        Statement v(db_, "PRAGMA user_version");
-        if (v.get() && sqlite3_step(v.get()) == SQLITE_ROW)
-            version = sqlite3_column_int(v.get(), 0);
-        Statement t(db_, "SELECT name FROM sqlite_master WHERE type = 'table'");
-        while (t.get() && sqlite3_step(t.get()) == SQLITE_ROW) {
+        Reader reader(path_);
+        // A folder that cannot be written, or a lock, keeps SQLite from
+        // reading a sound file too; only what it finds in the file makes it damaged.
+        const auto lookFailed = [this](int code, sqlite3* db, const std::string& message) {
+            const int primary = code & 0xff;
+            const bool damaged = primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+            FileProblem cause = problemOfCode(db, code);
+            if (cause == FileProblem::WriteProtected)
+                cause = FileProblem::NoAccess;
+            return fail(damaged ? Status::Damaged : Status::Unavailable, cause, message);
+        };
+        if (reader.code() != SQLITE_OK)
+            return lookFailed(reader.code(), reader.db(), reader.message());
+        Statement v(reader.db(), "PRAGMA user_version");
+        if (v.step() != SQLITE_ROW)
+            return lookFailed(v.code(), reader.db(), sqlite3_errmsg(reader.db()));
+        version = sqlite3_column_int(v.get(), 0);
+        Statement t(reader.db(), "SELECT name FROM sqlite_master WHERE type = 'table'");
+        while (t.step() == SQLITE_ROW) {
             ++tables;
-            hasResults = hasResults || std::string(reinterpret_cast<const char*>(sqlite3_column_text(t.get(), 0))) == "results";
+            hasResults = hasResults || t.text(0) == "results";
         }
-        Statement check(db_, "PRAGMA quick_check");
-        const bool sound = check.get() && sqlite3_step(check.get()) == SQLITE_ROW &&
-                           std::string(reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0))) == "ok";
-        if (version < 0 || !sound) {
-            // A folder that cannot be written keeps SQLite from reading a
-            // sound file too; only what it finds in the file makes it damaged.
-            const int code = sqlite3_errcode(db_) & 0xff;
-            const bool damaged = sound || code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_CORRUPT ||
-                                 code == SQLITE_NOTADB;
-            return fail(damaged ? Status::Damaged : Status::Unavailable, sqlite3_errmsg(db_));
-        }
+        if (t.code() != SQLITE_DONE)
+            return lookFailed(t.code(), reader.db(), sqlite3_errmsg(reader.db()));
+        Statement check(reader.db(), "PRAGMA quick_check");
+        if (check.step() != SQLITE_ROW)
+            return lookFailed(check.code(), reader.db(), sqlite3_errmsg(reader.db()));
+        if (check.text(0) != "ok")
+            return fail(Status::Damaged, FileProblem::FailsCheck, check.text(0));
     }
     // A file of another program, or one that claims a version and has no results.
-    if ((version == 0 && tables > 0) || (version > 0 && !hasResults))
-        return fail(Status::Damaged, "not a results file");
-
-    if (version > schemaVersion || sqlite3_db_readonly(db_, "main") == 1) {
-        newerVersion_ = version > schemaVersion;
+    if (version < 0 || (version == 0 && tables > 0) || (version > 0 && !hasResults))
+        return fail(Status::Damaged, FileProblem::NotResults, "not a results file");
+    if (version > schemaVersion) {
         status_ = Status::ReadOnly;
-        sqlite3_close(db_);
-        db_ = nullptr;
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-            return fail(Status::Unavailable, db_ ? sqlite3_errmsg(db_) : "out of memory");
-        sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
+        cause_ = FileProblem::NewerVersion;
+        problem_ = "written by version " + std::to_string(version);
         return true;
     }
+    return openWritable();
+}
+
+// The file has proved to be a results file this program writes.
+bool ResultStore::openWritable() {
+    lastCode_ = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    if (lastCode_ != SQLITE_OK) {
+        problem_ = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(lastCode_);
+        return failWith(Status::Unavailable);
+    }
+    sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
+    // No checkpoint at closing until the file has proved to be ours through
+    // this connection too: another program may have changed it since the look.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, static_cast<int*>(nullptr));
+    const auto readOnly = [this](FileProblem cause, const std::string& problem) {
+        close();
+        status_ = Status::ReadOnly;
+        cause_ = cause;
+        problem_ = problem;
+        return true;
+    };
+    if (sqlite3_db_readonly(db_, "main") == 1)
+        return readOnly(FileProblem::WriteProtected, "the file is write-protected");
+    const int version = userVersion();
+    if (version < 0)
+        return failWith(Status::Unavailable);
+    if (version > schemaVersion)
+        return readOnly(FileProblem::NewerVersion, "written by version " + std::to_string(version));
+    if (!configure()) {
+        // The log cannot be made beside it: the folder is write-protected.
+        const int primary = lastCode_ & 0xff;
+        if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN)
+            return readOnly(FileProblem::WriteProtected, problem_);
+        return failWith(Status::Unavailable);
+    }
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, static_cast<int*>(nullptr));
+    if (!migrate())
+        return failWith(Status::Unavailable);
     status_ = Status::Writable;
-    if (!configure() || !migrate())
-        return fail(Status::Unavailable, problem_);
+    cause_ = FileProblem::None;
+    problem_.clear();
     return true;
 }
 
 bool ResultStore::configure() {
-    sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
     // NORMAL keeps every committed result through a crash of the program; a
     // power cut may lose the last ones, never the file.
     // The log is copied back into the file when the store is opened and
@@ -182,44 +479,57 @@ bool ResultStore::configure() {
 // SQLite does not wait for every lock by itself: switching the journal mode
 // of a file another program is opening at the same moment fails at once.
 bool ResultStore::execWaiting(const char* sql) {
-    for (int waited = 0;; waited += 10) {
-        if (exec(sql))
-            return true;
-        const int code = sqlite3_errcode(db_) & 0xff;
-        if ((code != SQLITE_BUSY && code != SQLITE_LOCKED) || waited >= busyTimeoutMilliseconds)
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(busyTimeoutMilliseconds);
+    while (!exec(sql)) {
+        const int code = lastCode_ & 0xff;
+        if ((code != SQLITE_BUSY && code != SQLITE_LOCKED) || std::chrono::steady_clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    return true;
+}
+
+int ResultStore::userVersion() {
+    Statement v(db_, "PRAGMA user_version");
+    if (v.step() == SQLITE_ROW)
+        return sqlite3_column_int(v.get(), 0);
+    lastCode_ = v.code();
+    problem_ = sqlite3_errmsg(db_);
+    return -1;
 }
 
 bool ResultStore::migrate() {
-    const auto userVersion = [this] {
-        Statement v(db_, "PRAGMA user_version");
-        return v.get() && sqlite3_step(v.get()) == SQLITE_ROW ? sqlite3_column_int(v.get(), 0) : -1;
-    };
     if (userVersion() >= schemaVersion)
         return true;
     // Another program may be migrating the same file: the version is read
     // again under the write lock.
     if (!exec("BEGIN IMMEDIATE"))
         return false;
-    for (int version = userVersion(); version >= 0 && version < schemaVersion; ++version)
-        if (!exec(migrations[version])) {
-            exec("ROLLBACK");
-            return false;
-        }
-    const std::string setVersion = "PRAGMA user_version = " + std::to_string(schemaVersion);
-    if (!exec(setVersion.c_str()) || !exec("COMMIT")) {
-        exec("ROLLBACK");
+    // A failed statement's code and words stay what the user is told.
+    const auto rollBack = [this] {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         return false;
-    }
+    };
+    const int from = userVersion();
+    if (from < 0)
+        return rollBack();
+    for (int version = from; version < schemaVersion; ++version)
+        if (!exec(migrations[version]))
+            return rollBack();
+    const std::string setVersion = "PRAGMA user_version = " + std::to_string(schemaVersion);
+    if (!exec(setVersion.c_str()) || !exec("COMMIT"))
+        return rollBack();
     return true;
 }
 
 bool ResultStore::exec(const char* sql) {
     char* message = nullptr;
-    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK)
+    lastCode_ = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
+    if (lastCode_ == SQLITE_OK) {
+        sqlite3_free(message);
         return true;
+    }
+    lastCode_ = sqlite3_extended_errcode(db_);
     problem_ = message ? message : sqlite3_errmsg(db_);
     sqlite3_free(message);
     return false;
@@ -232,6 +542,7 @@ bool ResultStore::append(const ExerciseResult& r) {
             sql += ", ?";
         sql += ")";
         if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &insert_, nullptr) != SQLITE_OK) {
+            cause_ = problemOfCode(db_, sqlite3_extended_errcode(db_));
             problem_ = sqlite3_errmsg(db_);
             return false;
         }
@@ -269,58 +580,26 @@ bool ResultStore::append(const ExerciseResult& r) {
     }
     // One statement outside any open transaction: its own transaction.
     const int rc = sqlite3_step(s);
-    sqlite3_reset(s);
     if (rc != SQLITE_DONE) {
-        problem_ = sqlite3_errstr(rc);
+        cause_ = problemOfCode(db_, sqlite3_extended_errcode(db_));
+        problem_ = sqlite3_errmsg(db_);
+        sqlite3_reset(s);
         return false;
     }
+    sqlite3_reset(s);
+    cause_ = FileProblem::None;
     problem_.clear();
     return true;
 }
 
 std::vector<ExerciseResult> ResultStore::loadAll() {
-    std::vector<ExerciseResult> results;
-    Statement select(db_, std::string("SELECT ") + columns + " FROM results ORDER BY ended_at, id");
-    sqlite3_stmt* s = select.get();
-    while (s && sqlite3_step(s) == SQLITE_ROW) {
-        ExerciseResult r;
-        int i = 0;
-        r.startedAt = sqlite3_column_int64(s, i++);
-        r.endedAt = sqlite3_column_int64(s, i++);
-        const int exercise = sqlite3_column_int(s, i++);
-        const int object = sqlite3_column_int(s, i++);
-        r.changeable = RowSet(static_cast<unsigned long>(sqlite3_column_int64(s, i++)));
-        r.asked = RowSet(static_cast<unsigned long>(sqlite3_column_int64(s, i++)));
-        r.nonMonotonic = sqlite3_column_int(s, i++) != 0;
-        r.splitting = sqlite3_column_int(s, i++) != 0;
-        r.variableBackground = sqlite3_column_int(s, i++) != 0;
-        r.referenceShowSeconds = columnOptional(s, i++);
-        r.delaySeconds = columnOptional(s, i++);
-        r.objectShowSeconds = columnOptional(s, i++);
-        r.standardColour = columnOptional(s, i++);
-        r.referenceColour.red = static_cast<std::uint8_t>(sqlite3_column_int(s, i++));
-        r.referenceColour.green = static_cast<std::uint8_t>(sqlite3_column_int(s, i++));
-        r.referenceColour.blue = static_cast<std::uint8_t>(sqlite3_column_int(s, i++));
-        r.rightAnswers = sqlite3_column_int(s, i++);
-        const unsigned char* code = sqlite3_column_text(s, i++);
-        const std::optional<ExerciseEnd> end =
-            code ? endFromCode(reinterpret_cast<const char*>(code)) : std::nullopt;
-        r.deltaRed = sqlite3_column_int(s, i++);
-        r.deltaGreen = sqlite3_column_int(s, i++);
-        r.deltaBlue = sqlite3_column_int(s, i++);
-        for (std::optional<double>& reached : r.reached) {
-            if (sqlite3_column_type(s, i) != SQLITE_NULL)
-                reached = sqlite3_column_double(s, i);
-            ++i;
-        }
-        if (exercise < 1 || exercise > 4 || object < 0 || object > 4 || !end)
-            continue;  // written by a newer version in a way this one cannot show
-        r.exerciseKind = static_cast<ExerciseKind>(exercise);
-        r.objectKind = static_cast<ObjectKind>(object);
-        r.end = *end;
-        results.push_back(r);
-    }
-    return results;
+    skippedRows_ = 0;
+    if (db_)
+        return readResults(db_, skippedRows_);
+    if (status_ != Status::ReadOnly)
+        return {};
+    Reader reader(path_);
+    return reader.code() == SQLITE_OK ? readResults(reader.db(), skippedRows_) : std::vector<ExerciseResult>{};
 }
 
 }  // namespace kestrani

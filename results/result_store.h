@@ -2,13 +2,17 @@
 // The results file: an SQLite database, reached through SQLite's own C
 // interface. Every result is one transaction; the file is in WAL mode, keeps
 // its schema version in PRAGMA user_version and is migrated forward. A file
-// this program cannot read as its own is never written.
+// this program cannot read as its own is never written: an existing file is
+// first looked at read-only, without a checkpoint, the playback of a journal
+// or a new file beside it, and opened for writing only once it has proved to
+// be a sound results file of a version this program writes.
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "results/exercise_result.h"
+#include "results/file_problem.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -21,47 +25,62 @@ public:
         Writable,
         ReadOnly,     // from a newer version of the program, or write-protected: read, never written
         Damaged,      // not a results file, or one that fails its check: left as it is
-        Unavailable,  // the file or its folder cannot be created or opened
+        Unavailable,  // not a regular file, locked, or it or its folder cannot be created or opened
     };
 
     // The version of the file this program writes.
     static constexpr int schemaVersion = 1;
 
     // Opens the file, creating it and its folders when it does not exist.
+    // Waits at most about a second for another program's lock.
     static std::unique_ptr<ResultStore> open(const std::string& path);
     ~ResultStore();
     ResultStore(const ResultStore&) = delete;
     ResultStore& operator=(const ResultStore&) = delete;
 
     Status status() const { return status_; }
-    // What went wrong at opening or at the last append, in SQLite's words;
-    // empty after an append that succeeded.
+    // Why the file is not writable, or why the last append failed; None
+    // after an append that succeeded.
+    FileProblem cause() const { return cause_; }
+    // The same in SQLite's or the system's words; empty when cause() is None.
     const std::string& problem() const { return problem_; }
-    bool newerVersion() const { return newerVersion_; }
+    bool newerVersion() const { return status_ == Status::ReadOnly && cause_ == FileProblem::NewerVersion; }
 
-    // Appends one result in one transaction, waiting for another program's
-    // write to finish. Returns false, with problem() set, when it cannot be
-    // written (a full disk, a read-only folder). Precondition: status() is Writable.
+    // Appends one result in one transaction, waiting at most about a second
+    // for another program's write to finish. Returns false, with cause() set,
+    // when it cannot be written (a full disk, a lock held too long).
+    // Precondition: status() is Writable.
     bool append(const ExerciseResult& result);
-    // Every stored result, oldest first; rows this version cannot read are skipped.
+    // Every stored result, oldest first; rows this version cannot read, or
+    // whose values cannot be (a time that is no date, a difference that is no
+    // number), are skipped and counted in skippedRows().
     // Precondition: status() is Writable or ReadOnly.
     std::vector<ExerciseResult> loadAll();
+    // The rows the last loadAll() skipped.
+    int skippedRows() const { return skippedRows_; }
 
 private:
-    ResultStore() = default;
-    bool fail(Status status, const std::string& problem);
-    bool openExisting(const std::string& path);
-    bool openNew(const std::string& path);
+    explicit ResultStore(std::string path) : path_(std::move(path)) {}
+    bool fail(Status status, FileProblem cause, const std::string& problem);
+    bool failWith(Status status);
+    bool openExisting();
+    bool openWritable();
+    bool openNew();
     bool configure();
     bool migrate();
+    int userVersion();
     bool exec(const char* sql);
     bool execWaiting(const char* sql);
+    void close();
 
-    sqlite3* db_ = nullptr;
+    std::string path_;
+    sqlite3* db_ = nullptr;  // only while Writable
     sqlite3_stmt* insert_ = nullptr;
     Status status_ = Status::Unavailable;
+    FileProblem cause_ = FileProblem::None;
     std::string problem_;
-    bool newerVersion_ = false;
+    int lastCode_ = 0;  // SQLite's result of the last exec() that failed
+    int skippedRows_ = 0;
 };
 
 }  // namespace kestrani

@@ -16,6 +16,7 @@
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
@@ -23,10 +24,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
-#include <fstream>
+#include <sstream>
 
 #include "results/csv_writer.h"
+#include "results/file_problem.h"
 #include "results/results_geometry.h"
+#include "results/results_messages.h"
 
 namespace kestrani {
 
@@ -47,22 +50,23 @@ QString exerciseName(ExerciseKind kind) { return QStringLiteral("Упражне�
 
 void clearChart(QChart& chart) {
     chart.removeAllSeries();
-    for (QAbstractAxis* axis : chart.axes())
+    // A removed axis belongs to no one.
+    for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
+        delete axis;
+    }
 }
 
 // The chart's axes fitted to the points: time along, values up from 0.
 void setAxes(QChart& chart, std::int64_t first, std::int64_t last, double highest, const QString& valueTitle) {
     auto* time = new QDateTimeAxis;
-    // Room on each side, so that the first and last points stand inside the chart.
-    const std::int64_t margin = std::max<std::int64_t>(60'000, (last - first) / 20);
-    const std::int64_t span = last - first + 2 * margin;
-    time->setFormat(span <= 15 * 60'000        ? QStringLiteral("HH:mm:ss")
-                    : span <= 2 * 86'400'000LL ? QStringLiteral("dd.MM HH:mm")
-                                               : QStringLiteral("dd.MM.yyyy"));
+    const TimeAxis axis = timeAxis(first, last);
+    time->setFormat(axis.labels == TimeAxis::Labels::Seconds   ? QStringLiteral("HH:mm:ss")
+                    : axis.labels == TimeAxis::Labels::Minutes ? QStringLiteral("dd.MM HH:mm")
+                                                               : QStringLiteral("dd.MM.yyyy"));
     time->setTickCount(4);
     time->setTitleText(QStringLiteral("Время"));
-    time->setRange(QDateTime::fromMSecsSinceEpoch(first - margin), QDateTime::fromMSecsSinceEpoch(last + margin));
+    time->setRange(QDateTime::fromMSecsSinceEpoch(axis.from), QDateTime::fromMSecsSinceEpoch(axis.to));
     auto* value = new QValueAxis;
     value->setTitleText(valueTitle);
     value->setRange(0, highest > 0 ? highest * 1.05 : 1);
@@ -73,29 +77,6 @@ void setAxes(QChart& chart, std::int64_t first, std::int64_t last, double highes
         series->attachAxis(time);
         series->attachAxis(value);
     }
-}
-
-// What is wrong with the results file, in a sentence or two; empty when nothing is.
-QString fileProblemText(const ResultStore& store, const QString& path) {
-    const QString problem = toQt(store.problem());
-    switch (store.status()) {
-    case ResultStore::Status::Writable:
-        return problem.isEmpty() ? QString()
-                                 : QStringLiteral("Последний результат не удалось записать в файл %1 (%2).").arg(path, problem);
-    case ResultStore::Status::ReadOnly:
-        return store.newerVersion()
-                   ? QStringLiteral("Файл результатов записан более новой версией Kestrani, поэтому он открыт только для "
-                                    "чтения: прежние результаты видны, новые в него не записываются.")
-                   : QStringLiteral("Файл результатов защищён от записи: прежние результаты видны, новые в него не "
-                                    "записываются.");
-    case ResultStore::Status::Damaged:
-        return QStringLiteral("Файл результатов %1 повреждён или не читается (%2). Kestrani его не меняет и не удаляет. "
-                              "Можно начать новый файл: старый останется рядом под другим именем.")
-            .arg(path, problem);
-    case ResultStore::Status::Unavailable:
-        return QStringLiteral("Файл результатов %1 не удаётся открыть или создать (%2).").arg(path, problem);
-    }
-    return {};
 }
 
 }  // namespace
@@ -254,11 +235,10 @@ void ResultsWindow::refresh() {
 }
 
 void ResultsWindow::showFileState() {
-    const ResultStore* store = history_.store();
-    const QString text = store ? fileProblemText(*store, toQt(history_.path())) : QString();
+    const QString text = toQt(history_.stateText());
     fileState->setText(text);
     fileState->setVisible(!text.isEmpty());
-    newFileButton->setVisible(store && store->status() == ResultStore::Status::Damaged);
+    newFileButton->setVisible(history_.offersNewFile());
 }
 
 
@@ -327,18 +307,23 @@ void ResultsWindow::rememberToggled(bool on) {
     history_.setRemembering(on);
     QSettings settings = optionSettings();
     settings.setValue(rememberKey, on);
+    settings.sync();
+    if (settings.status() == QSettings::NoError) {
+        history_.optionKept();
+    } else {
+        // The option takes a few dozen bytes.
+        const std::string file = settings.fileName().toStdString();
+        history_.optionNotKept(file, whyCannotWrite(file, 64));
+    }
     refresh();
 }
 
 void ResultsWindow::startNewFile() {
     const auto aside = history_.startNewFile(QDateTime::currentMSecsSinceEpoch());
     if (aside)
-        QMessageBox::information(this, QStringLiteral("Kestrani"),
-                                 QStringLiteral("Начат новый файл результатов. Старый файл сохранён под именем %1.")
-                                     .arg(toQt(*aside)));
+        QMessageBox::information(this, QStringLiteral("Kestrani"), toQt(newFileStartedText(*aside)));
     else
-        QMessageBox::warning(this, QStringLiteral("Kestrani"),
-                             QStringLiteral("Старый файл результатов не удалось переименовать, поэтому новый не начат."));
+        QMessageBox::warning(this, QStringLiteral("Kestrani"), toQt(newFileNotStartedText()));
     refresh();
 }
 
@@ -347,21 +332,27 @@ void ResultsWindow::saveCsv() {
                                   .filePath(QStringLiteral("kestrani-results.csv"));
     const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить результаты в CSV"), suggested,
                                                       QStringLiteral("Файлы CSV (*.csv)"));
-    if (name.isEmpty())
-        return;
-    std::ofstream out(name.toStdString(), std::ios::binary | std::ios::trunc);
+    if (!name.isEmpty())
+        saveCsvTo(name);
+}
+
+void ResultsWindow::saveCsvTo(const QString& name) {
+    std::ostringstream out;
     writeCsv(out, results_);
-    out.close();
-    if (!out)
-        QMessageBox::warning(this, QStringLiteral("Kestrani"), QStringLiteral("Не удалось записать файл %1.").arg(name));
+    const std::string text = out.str();
+    const auto size = static_cast<qint64>(text.size());
+    // Written beside it and put in its place only once complete.
+    QSaveFile file(name);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.data(), size) == size && file.commit())
+        return;
+    const std::string path = name.toStdString();
+    QMessageBox::warning(this, QStringLiteral("Kestrani"),
+                         toQt(csvNotSavedText(path, whyCannotWrite(path, text.size()))));
 }
 
 void ResultsWindow::reportWriteFailure(const ResultStore& store) {
     QWidget* parent = isVisible() ? this : QApplication::activeWindow();
-    QMessageBox::warning(parent, QStringLiteral("Kestrani"),
-                         QStringLiteral("%1\n\nУпражнения продолжаются; результаты этого запуска видны в окне "
-                                        "«Результаты», пока программа открыта.")
-                             .arg(fileProblemText(store, toQt(history_.path()))));
+    QMessageBox::warning(parent, QStringLiteral("Kestrani"), toQt(writeFailureText(store, history_.path())));
     if (isVisible())
         showFileState();
 }

@@ -36,6 +36,9 @@ public:
     void open();
     // Passes the result to the history and shows it at once when open.
     void resultRecorded(const ExerciseResult& result) override;
+    // Writes the results shown as CSV to the file name, replacing a file of
+    // that name only once the new one is complete; says so when it cannot.
+    void saveCsvTo(const QString& name);
 
     QCheckBox* rememberBox;      // "Запоминать результаты между запусками"
     QLabel* fileState;           // what is wrong with the results file, if anything

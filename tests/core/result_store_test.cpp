@@ -1,18 +1,22 @@
 // The results file: round trip, files that are not sound results files, a
-// newer version, a folder that cannot be written, a full disk, the option
-// that keeps the history, two programs writing at once and a program killed
-// while writing.
+// newer version, odd files beside or in place of it that must stay as they
+// are, a folder that cannot be written, a full disk, locks held by another
+// program, values no exercise leaves, the option that keeps the history, two
+// programs writing at once and a program killed while writing.
 
 #include <QtTest>
 
 #include <sqlite3.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "fakes/result_samples.h"
+#include "fakes/scratch_disk.h"
 #include "results/result_history.h"
 #include "results/result_store.h"
 
@@ -66,9 +70,56 @@ std::set<std::string> filesIn(const QTemporaryDir& dir) {
     return names;
 }
 
+// Every file in the folder with a digest of its bytes; other entries by name.
+QStringList contentsOf(const QTemporaryDir& dir) {
+    QStringList contents;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString())) {
+        const QString name = QString::fromStdString(entry.path().filename().string());
+        if (!entry.is_regular_file()) {
+            contents << name + " (not a regular file)";
+            continue;
+        }
+        const QByteArray bytes = bytesOf(entry.path().string());
+        contents << QString("%1 %2 B %3").arg(name).arg(bytes.size()).arg(
+                        QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
+    }
+    contents.sort();
+    return contents;
+}
+
+int openDescriptors() {
+    const std::filesystem::directory_iterator fds("/proc/self/fd");
+    return static_cast<int>(std::distance(begin(fds), end(fds)));
+}
+
+// Another program holding an SQLite file: see sqlite_holder.cpp.
+class Holder {
+public:
+    Holder(const QString& path, const QString& mode) {
+        process_.start(SQLITE_HOLDER, {path, mode});
+        ready_ = process_.waitForReadyRead(10000) && process_.readLine().trimmed() == "ready";
+    }
+    ~Holder() { release(); }
+    bool ready() const { return ready_; }
+    // Ends it as a crash would: its files stay as they are.
+    void kill() {
+        process_.kill();
+        process_.waitForFinished();
+    }
+    void release() {
+        process_.closeWriteChannel();
+        process_.waitForFinished(10000);
+    }
+
+private:
+    QProcess process_;
+    bool ready_ = false;
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(kestrani::ResultStore::Status)
+Q_DECLARE_METATYPE(kestrani::FileProblem)
 
 class ResultStoreTest : public QObject {
     Q_OBJECT
@@ -149,16 +200,142 @@ private slots:
         QCOMPARE(files, std::set<std::string>{"results.sqlite"});
     }
 
+    // Looking at a file that may be damaged, foreign, newer or held changes
+    // none of its bytes nor those of any file beside it, and never waits long.
+    void oddFilesAreLeftAsTheyAre_data() {
+        QTest::addColumn<QString>("make");   // a mode of sqlite_holder, or what stands in the file's place
+        QTest::addColumn<QString>("leave");  // what becomes of the holder
+        QTest::addColumn<ResultStore::Status>("status");
+        QTest::addColumn<FileProblem>("cause");
+        using S = ResultStore::Status;
+        const QString running = "running", crashed = "crashed", noIndex = "crashed, index deleted";
+        QTest::newRow("another program's database, its log live")
+            << "foreign-wal" << running << S::Damaged << FileProblem::NotResults;
+        QTest::newRow("another program's database, its log left by a crash")
+            << "foreign-wal" << crashed << S::Damaged << FileProblem::NotResults;
+        QTest::newRow("another program's database, its log without its index")
+            << "foreign-wal" << noIndex << S::Damaged << FileProblem::NotResults;
+        QTest::newRow("newer version, its log live") << "newer-wal" << running << S::ReadOnly << FileProblem::NewerVersion;
+        QTest::newRow("newer version, its log left by a crash")
+            << "newer-wal" << crashed << S::ReadOnly << FileProblem::NewerVersion;
+        QTest::newRow("newer version, its log without its index")
+            << "newer-wal" << noIndex << S::ReadOnly << FileProblem::NewerVersion;
+        QTest::newRow("a rollback journal left by a crash")
+            << "foreign-journal" << crashed << S::Damaged << FileProblem::NotResults;
+        QTest::newRow("locked by another process") << "exclusive" << running << S::Unavailable << FileProblem::Locked;
+        QTest::newRow("an empty file beside a log") << "empty" << QString() << S::Damaged << FileProblem::NotResults;
+        QTest::newRow("a FIFO in its place") << "fifo" << QString() << S::Unavailable << FileProblem::NotAFile;
+        QTest::newRow("a FIFO in place of its log") << "fifo-log" << QString() << S::Unavailable << FileProblem::NotAFile;
+        QTest::newRow("a folder in its place") << "folder" << QString() << S::Unavailable << FileProblem::NotAFile;
+    }
+
+    void oddFilesAreLeftAsTheyAre() {
+        QFETCH(QString, make);
+        QFETCH(QString, leave);
+        QFETCH(ResultStore::Status, status);
+        QFETCH(FileProblem, cause);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("results.sqlite");
+        const std::string file = path.toStdString();
+        const std::size_t stored = 5;
+        if (make == "newer-wal" || make == "exclusive" || make == "fifo-log")
+            store(file, samples(stored));
+        if (make == "empty") {
+            writeBytes(file, QByteArray());
+            writeBytes(file + "-wal", QByteArray(4096, 'w'));
+        }
+        if (make == "fifo")
+            QCOMPARE(::mkfifo(file.c_str(), 0600), 0);
+        if (make == "fifo-log")
+            QCOMPARE(::mkfifo((file + "-wal").c_str(), 0600), 0);
+        if (make == "folder")
+            QVERIFY(QDir().mkdir(path));
+        std::optional<Holder> holder;
+        if (!leave.isEmpty()) {
+            holder.emplace(path, make);
+            QVERIFY(holder->ready());
+            if (leave.startsWith("crashed"))
+                holder->kill();
+            if (leave.endsWith("index deleted"))
+                QVERIFY(QFile::remove(path + "-shm"));
+        }
+        const QStringList before = contentsOf(dir);
+
+        {
+            QElapsedTimer timer;
+            timer.start();
+            ResultHistory history(file, true);
+            QVERIFY2(timer.elapsed() < 2000, qPrintable(QString("%1 ms").arg(timer.elapsed())));
+            QCOMPARE(history.store()->status(), status);
+            QCOMPARE(history.store()->cause(), cause);
+            history.resultRecorded(sampleResult(100));
+            QCOMPARE(history.results().size(), status == ResultStore::Status::ReadOnly ? stored + 1 : 1);
+        }
+        QCOMPARE(contentsOf(dir), before);
+    }
+
+    void descriptorsStayFlatOverFailedOpens_data() { unsoundFilesAreReportedAndLeftAlone_data(); }
+
+    void descriptorsStayFlatOverFailedOpens() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(ResultStore::Status, status);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        if (bytes.isEmpty()) {
+            store(path, samples(5));
+            QCOMPARE(pragma(path, "PRAGMA user_version = 2"), std::string());
+        } else {
+            writeBytes(path, bytes);
+        }
+        const int before = openDescriptors();
+        for (int n = 0; n < 1000; ++n) {
+            auto s = ResultStore::open(path);
+            QCOMPARE(s->status(), status);
+            if (status == ResultStore::Status::ReadOnly)
+                QCOMPARE(s->loadAll().size(), std::size_t(5));
+        }
+        QCOMPARE(openDescriptors(), before);
+        // A sound file elsewhere still opens.
+        store(dir.filePath("sound.sqlite").toStdString(), samples(1));
+    }
+
+    // VACUUM INTO makes a copy out of WAL mode, as a restored backup is.
+    void aBackupOutOfWalModeOpensWithoutAlarm() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        const std::string backup = dir.filePath("backup.sqlite").toStdString();
+        store(path, samples(3));
+        QCOMPARE(pragma(path, ("VACUUM INTO '" + backup + "'").c_str()), std::string());
+        QCOMPARE(pragma(backup, "PRAGMA journal_mode"), std::string("delete"));
+
+        auto s = ResultStore::open(backup);
+        QCOMPARE(s->status(), ResultStore::Status::Writable);
+        QCOMPARE(s->cause(), FileProblem::None);
+        QCOMPARE(s->problem(), std::string());
+        QVERIFY(s->append(sampleResult(3)));
+        s.reset();
+        QCOMPARE(ResultStore::open(backup)->loadAll(), samples(4));
+        QCOMPARE(pragma(backup, "PRAGMA journal_mode"), std::string("wal"));
+    }
+
     void aNewFileKeepsTheDamagedOneBesideIt() {
         QTemporaryDir dir;
         const std::string path = dir.filePath("results.sqlite").toStdString();
         const QByteArray damaged = QByteArray("SQLite format 3") + QByteArray(5000, 'x');
         writeBytes(path, damaged);
+        // Its side files go with it.
+        const char* const sides[] = {"-wal", "-shm", "-journal"};
+        for (const char* side : sides)
+            writeBytes(path + side, side);
         ResultHistory history(path, true);
         QCOMPARE(history.store()->status(), ResultStore::Status::Damaged);
         const auto aside = history.startNewFile(0);
         QVERIFY(aside.has_value());
         QCOMPARE(bytesOf(*aside), damaged);
+        for (const char* side : sides) {
+            QCOMPARE(bytesOf(*aside + side), QByteArray(side));
+            QVERIFY(bytesOf(path + side) != QByteArray(side));
+        }
         QVERIFY(QFileInfo(QString::fromStdString(*aside)).fileName().startsWith("results-damaged-"));
         QCOMPARE(history.store()->status(), ResultStore::Status::Writable);
         history.resultRecorded(sampleResult(3));
@@ -203,6 +380,67 @@ private slots:
         QVERIFY(failed);
         QVERIFY(!problem.empty());
         QCOMPARE(ResultStore::open(path)->loadAll(), samples(appended));
+    }
+
+    void aFullDiskIsNamed() {
+        fakes::ScratchDisk disk(256);
+        if (!disk.mounted())
+            QSKIP(disk.problem().c_str());
+        const std::string path = disk.path("results.sqlite");
+        auto s = ResultStore::open(path);
+        int appended = 0;
+        while (appended < 10000 && s->append(sampleResult(appended)))
+            ++appended;
+        QVERIFY(appended > 0);
+        QCOMPARE(s->cause(), FileProblem::DiskFull);
+        QCOMPARE(s->loadAll(), samples(appended));
+
+        disk.fill();
+        auto fresh = ResultStore::open(disk.path("fresh.sqlite"));
+        QCOMPARE(fresh->status(), ResultStore::Status::Unavailable);
+        QCOMPARE(fresh->cause(), FileProblem::DiskFull);
+    }
+
+    // Another program in the middle of a long write: each result waits about
+    // a second, is counted and the first failure alone is reported.
+    void aWriteHeldByAnotherProgramCostsAtMostASecondAResult() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("results.sqlite");
+        store(path.toStdString(), samples(2));
+        Holder holder(path, "writing");
+        QVERIFY(holder.ready());
+        ResultHistory history(path.toStdString(), true);
+        QCOMPARE(history.store()->status(), ResultStore::Status::Writable);
+        int failures = 0;
+        history.onWriteFailure = [&failures](const ResultStore&) { ++failures; };
+        for (int n = 0; n < 3; ++n) {
+            QElapsedTimer timer;
+            timer.start();
+            history.resultRecorded(sampleResult(10 + n));
+            QVERIFY2(timer.elapsed() < 1500, qPrintable(QString("%1 ms").arg(timer.elapsed())));
+        }
+        QCOMPARE(failures, 1);
+        QCOMPARE(history.unsaved(), 3);
+        QCOMPARE(history.store()->cause(), FileProblem::Locked);
+        QVERIFY(history.stateText().find("занимает другая программа") != std::string::npos);
+        QVERIFY(history.stateText().find("3 результата этого запуска не записаны") != std::string::npos);
+        QCOMPARE(history.results().size(), std::size_t(5));
+
+        holder.release();
+        history.resultRecorded(sampleResult(20));
+        QCOMPARE(history.store()->cause(), FileProblem::None);
+        QCOMPARE(history.unsaved(), 3);
+        QCOMPARE(history.results().size(), std::size_t(6));
+    }
+
+    void impossibleValuesAreSkippedAndSaid() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        const std::vector<ExerciseResult> readable = storeImpossibleValues(path);
+        ResultHistory history(path, true);
+        QCOMPARE(history.results(), readable);
+        QCOMPARE(history.store()->skippedRows(), 5);
+        QVERIFY(history.stateText().find("5 записей файла не показаны") != std::string::npos);
     }
 
     void theHistoryWritesNothingWhileItIsOff() {

@@ -1,5 +1,9 @@
 #include "fakes/result_samples.h"
 
+#include <sqlite3.h>
+
+#include "results/result_store.h"
+
 namespace kestrani::fakes {
 
 ExerciseResult sampleResult(int n) {
@@ -28,6 +32,30 @@ ExerciseResult sampleResult(int n) {
         if (r.changeable[i])
             r.reached[i] = 50.0 * (0.8 + 0.001 * static_cast<double>(i)) / (n + 3) + 1e-7 * static_cast<double>(i);
     return r;
+}
+
+std::vector<ExerciseResult> storeImpossibleValues(const std::string& path) {
+    {
+        auto store = ResultStore::open(path);
+        for (int n = 0; n < 7; ++n)
+            store->append(sampleResult(n));
+    }
+    const std::string sql =
+        "UPDATE results SET started_at = " + std::to_string(earliestTime) + " WHERE id = 1;"
+        "UPDATE results SET started_at = -9223372036854775808 WHERE id = 2;"
+        "UPDATE results SET ended_at = 9223372036854775807 WHERE id = 3;"
+        "UPDATE results SET ended_at = " + std::to_string(latestTime + 1) + " WHERE id = 4;"
+        "UPDATE results SET reached_brightness = 9e999 WHERE id = 5;"
+        "UPDATE results SET exercise_kind = 7 WHERE id = 6;"
+        "UPDATE results SET ended_at = " + std::to_string(latestTime) + " WHERE id = 7;";
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ExerciseResult first = sampleResult(0), last = sampleResult(6);
+    first.startedAt = earliestTime;
+    last.endedAt = latestTime;
+    return {last, first};
 }
 
 }  // namespace kestrani::fakes

@@ -1,6 +1,9 @@
 #pragma once
 // Results with every field set, for the store and CSV tests.
 
+#include <string>
+#include <vector>
+
 #include "results/exercise_result.h"
 
 namespace kestrani::fakes {
@@ -8,5 +11,12 @@ namespace kestrani::fakes {
 // A different result for every n: optional fields present and absent in turn,
 // negative deltas, reached differences with long decimal expansions.
 ExerciseResult sampleResult(int n);
+
+// Stores results 0 to 6 in a new results file at path and gives five of them
+// values no exercise leaves: times that are no date (-2^63, 2^63 - 1, a
+// millisecond after the year 9999), an infinite difference, an exercise
+// that does not exist. Returns the two that stay readable, newest first:
+// result 6 ending at the last date and result 0 starting at the first.
+std::vector<ExerciseResult> storeImpossibleValues(const std::string& path);
 
 }  // namespace kestrani::fakes
