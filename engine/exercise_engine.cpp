@@ -26,20 +26,20 @@ void ExerciseEngine::startExercise() {
     generateReference();
 }
 
-void ExerciseEngine::step(Sender sender) { run(sender); }
+void ExerciseEngine::step(Sender sender) { run(sender, now()); }
 
 void ExerciseEngine::answer(Sender sender, std::int64_t madeAt) {
     if (acceptsInputMadeAt(madeAt))
-        run(sender);
+        run(sender, madeAt);
 }
 
-void ExerciseEngine::run(Sender sender) {
+void ExerciseEngine::run(Sender sender, std::int64_t madeAt) {
     // A step whose end message is still open finishes first; anything that
     // arrives meanwhile (a late tick, a click) is dropped.
     if (busy_)
         return;
     busy_ = true;
-    runExerciseStep(context_, sender);
+    runExerciseStep(context_, sender, {madeAt, readySince_});
     readySince_ = now();
     busy_ = false;
 }

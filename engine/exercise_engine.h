@@ -52,7 +52,7 @@ public:
 
 private:
     void endExerciseUnderWay(ExerciseEnd end);
-    void run(Sender sender);
+    void run(Sender sender, std::int64_t madeAt);
     std::int64_t now() const { return context_.clock->milliseconds(); }
 
     SystemSteadyClock systemClock_;

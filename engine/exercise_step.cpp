@@ -34,8 +34,8 @@ Submodality chooseQuestion(EngineContext& engine) {
 
 class ExerciseStep {
 public:
-    ExerciseStep(EngineContext& engine, Sender sender)
-        : e_(engine), s_(engine.state), w_(engine.windows), sender_(sender) {}
+    ExerciseStep(EngineContext& engine, Sender sender, StepTiming timing)
+        : e_(engine), s_(engine.state), w_(engine.windows), sender_(sender), timing_(timing) {}
 
     void run();
 
@@ -44,6 +44,7 @@ private:
     void classifySender();
     void rearmObjectShowTimer();
     void judgeSingleObjectOrComparison();
+    void tellAnswer();
     void endWith(ExerciseEnd end, const std::string& message);
     std::string withCount(const char* message) const { return message + std::to_string(s_.successCount); }
     void closeFields();
@@ -55,6 +56,7 @@ private:
     ExerciseState& s_;
     ExerciseWindows& w_;
     Sender sender_;
+    StepTiming timing_;
 };
 
 void ExerciseStep::run() {
@@ -78,6 +80,7 @@ void ExerciseStep::run() {
     rearmObjectShowTimer();
     if (s_.answerGiven)
         judgeSingleObjectOrComparison();
+    tellAnswer();
 
     if (s_.exerciseFinished) {
         endWith(sender_ == Sender::Timer2 ? ExerciseEnd::TimeOut : ExerciseEnd::WrongAnswer, withCount(wrongMessage));
@@ -191,6 +194,21 @@ void ExerciseStep::judgeSingleObjectOrComparison() {
     }
 }
 
+// An answer, or a time-out of the objects phase, is told before anything
+// ends the exercise or replaces the stimulus.
+void ExerciseStep::tellAnswer() {
+    const bool timedOut = sender_ == Sender::Timer2 && e_.settings.objectShowLimit.enabled && s_.exerciseStarted;
+    if (!e_.events || !(s_.answerGiven || timedOut))
+        return;
+    JudgedAnswer answer;
+    answer.sender = s_.answerGiven ? sender_ : Sender::Timer2;
+    answer.noDifference = s_.noDifference;
+    answer.wrong = !s_.answerGiven || s_.exerciseFinished || (exercise() == 1 && s_.clickedFirst != s_.referenceFirst);
+    if (s_.answerGiven)
+        answer.reactionMilliseconds = timing_.madeAt - timing_.stimulusShownAt;
+    e_.events->answerJudged(answer, s_);
+}
+
 // Every end: the exercise stops going on and leaves its result, and the
 // object-show count stops before the message opens, so it cannot time out the
 // ended exercise.
@@ -255,6 +273,8 @@ void ExerciseStep::showFields() {
 
 }  // namespace
 
-void runExerciseStep(EngineContext& engine, Sender sender) { ExerciseStep(engine, sender).run(); }
+void runExerciseStep(EngineContext& engine, Sender sender, StepTiming timing) {
+    ExerciseStep(engine, sender, timing).run();
+}
 
 }  // namespace kestrani

@@ -7,6 +7,13 @@
 
 namespace kestrani {
 
-void runExerciseStep(EngineContext& engine, Sender sender);
+// When the answer the sender carries was made, and when the stimulus it
+// answers had come on screen, both on the engine's steady clock.
+struct StepTiming {
+    std::int64_t madeAt = 0;
+    std::int64_t stimulusShownAt = 0;
+};
+
+void runExerciseStep(EngineContext& engine, Sender sender, StepTiming timing = {});
 
 }  // namespace kestrani

@@ -44,20 +44,19 @@ struct ExerciseResult {
     ExerciseEnd end = ExerciseEnd::WrongAnswer;
     // The last stimulus's channels minus the reference's.
     std::int32_t deltaRed = 0, deltaGreen = 0, deltaBlue = 0;
-    // By grid row: the last stimulus's difference from the reference, for the
-    // rows that were changeable; see reachedDifference for the units.
+    // The difference of the last stimulus from the reference, as drawn (in
+    // exercise 3 the fade-out's, before a cancellation): by grid row for the
+    // rows that were changeable, in the units of AnswerRecord::difference,
+    // and the whole colour difference in ΔE00 when a colour row was.
+    // Files of the first version kept sizes in pixels: theirs are unknown.
     std::array<std::optional<double>, gridRows.size()> reached{};
+    std::optional<double> deltaE00;
 
     friend bool operator==(const ExerciseResult&, const ExerciseResult&) = default;
 };
 
-// The size of the difference of the changed object now in the state from the
-// reference, in the program's own units: colour-model brightness and
-// saturation, hue in radians, pixels for heights, widths and the positions of
-// the centres, degrees of tilt, pixels of a line's length; Area of a rectangle
-// or ellipse in square pixels. Never negative.
-// Precondition: row is one of gridRows.
-double reachedDifference(const ExerciseState& state, ObjectKind kind, Submodality row);
+// Whether a colour row (brightness, hue, saturation) is among the rows.
+bool anyColourRow(const RowSet& rows);
 
 // A stable name of an end, as the results file keeps it.
 std::string_view endCode(ExerciseEnd end);
@@ -67,9 +66,9 @@ std::string_view endText(ExerciseEnd end);
 
 // The name of a grid row in the results, with its unit.
 std::string_view rowTitle(Submodality row);
-// Short names for lists of rows ("яркость, тон").
-std::string_view rowShortName(Submodality row);
-std::string rowList(const RowSet& rows);
+// Short names for lists of rows ("яркость, тон"); a line's Area row is its length.
+std::string_view rowShortName(Submodality row, ObjectKind kind = ObjectKind::Rectangle);
+std::string rowList(const RowSet& rows, ObjectKind kind = ObjectKind::Rectangle);
 std::string_view objectKindName(ObjectKind kind);
 
 }  // namespace kestrani

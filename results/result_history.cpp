@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <type_traits>
 
 #include "results/results_messages.h"
 
@@ -15,32 +16,82 @@ void ResultHistory::setRemembering(bool on) {
         return;
     failureReported_ = false;
     unsaved_ = 0;
+    unsavedAnswers_ = 0;
     store_ = on ? ResultStore::open(path_) : nullptr;
+    if (store_)
+        writeWhatTheFileLacks();
 }
 
-void ResultHistory::resultRecorded(const ExerciseResult& result) {
+void ResultHistory::writeWhatTheFileLacks() {
+    if (store_->status() != ResultStore::Status::Writable)
+        return;
+    for (Kept<AnswerRecord>& kept : sessionAnswers_)
+        if (!kept.stored && !failureReported_)
+            kept.stored = store(kept.record);
+    for (Kept<ExerciseResult>& kept : session_)
+        if (!kept.stored && !failureReported_)
+            kept.stored = store(kept.record);
+}
+
+template <typename Record>
+bool ResultHistory::store(const Record& record) {
     bool stored = false;
-    if (store_) {
-        stored = store_->status() == ResultStore::Status::Writable && store_->append(result);
-        unsaved_ += stored ? 0 : 1;
-        if (!stored && !failureReported_) {
+    if constexpr (std::is_same_v<Record, AnswerRecord>)
+        stored = store_->status() == ResultStore::Status::Writable && store_->appendAnswer(record);
+    else
+        stored = store_->status() == ResultStore::Status::Writable && store_->append(record);
+    if (!stored) {
+        ++(std::is_same_v<Record, AnswerRecord> ? unsavedAnswers_ : unsaved_);
+        if (!failureReported_) {
             failureReported_ = true;
             if (onWriteFailure)
                 onWriteFailure(*store_);
         }
     }
-    session_.push_back({result, stored});
+    return stored;
 }
+
+void ResultHistory::answerRecorded(const AnswerRecord& answer) {
+    sessionAnswers_.push_back({answer, store_ && store(answer)});
+    if (onChanged)
+        onChanged();
+}
+
+void ResultHistory::resultRecorded(const ExerciseResult& result) {
+    session_.push_back({result, store_ && store(result)});
+    if (onChanged)
+        onChanged();
+}
+
+namespace {
+
+bool readable(const ResultStore* store) {
+    return store && (store->status() == ResultStore::Status::Writable || store->status() == ResultStore::Status::ReadOnly);
+}
+
+}  // namespace
 
 std::vector<ExerciseResult> ResultHistory::results() {
     std::vector<ExerciseResult> all;
-    if (store_ && (store_->status() == ResultStore::Status::Writable || store_->status() == ResultStore::Status::ReadOnly))
+    if (readable(store_.get()))
         all = store_->loadAll();
-    for (const Kept& kept : session_)
+    for (const Kept<ExerciseResult>& kept : session_)
         if (!kept.stored || !store_)
-            all.push_back(kept.result);
+            all.push_back(kept.record);
     std::stable_sort(all.begin(), all.end(),
                      [](const ExerciseResult& a, const ExerciseResult& b) { return a.endedAt > b.endedAt; });
+    return all;
+}
+
+std::vector<AnswerRecord> ResultHistory::answers() {
+    std::vector<AnswerRecord> all;
+    if (readable(store_.get()))
+        all = store_->loadAnswers();
+    for (const Kept<AnswerRecord>& kept : sessionAnswers_)
+        if (!kept.stored || !store_)
+            all.push_back(kept.record);
+    std::stable_sort(all.begin(), all.end(),
+                     [](const AnswerRecord& a, const AnswerRecord& b) { return a.answeredAt < b.answeredAt; });
     return all;
 }
 
@@ -91,10 +142,13 @@ std::string ResultHistory::stateText() const {
     };
     if (optionProblem_)
         add(optionNotKeptText(remembering(), optionProblem_->settingsPath, optionProblem_->why));
+    std::error_code error;
+    if (!store_ && std::filesystem::is_regular_file(path_, error))
+        add(earlierRunsStayText(path_));
     if (store_) {
         add(storeStateText(*store_, path_));
-        if (unsaved_ > 0)
-            add(unsavedText(unsaved_));
+        if (unsaved_ > 0 || unsavedAnswers_ > 0)
+            add(unsavedText(unsaved_, unsavedAnswers_));
         if (store_->skippedRows() > 0)
             add(skippedText(store_->skippedRows()));
     }

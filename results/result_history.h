@@ -1,6 +1,8 @@
 #pragma once
-// This run's results and, while the user keeps a history between runs, the
-// results file. Nothing is written, and no file is made, while that is off.
+// This run's results and answers and, while the user keeps a history between
+// runs, the results file. Nothing is written, and no file is made, while that
+// is off; turned on, it takes this run's results and answers that are not in
+// the file yet.
 
 #include <functional>
 #include <memory>
@@ -20,17 +22,24 @@ public:
 
     const std::string& path() const { return path_; }
     bool remembering() const { return store_ != nullptr; }
-    // On opens the file, creating it when missing; off closes it and leaves it.
+    // On opens the file, creating it when missing, and writes this run's
+    // results and answers that are not in it; off closes it and leaves it.
     void setRemembering(bool on);
     // The file while remembering; null otherwise.
     const ResultStore* store() const { return store_.get(); }
 
     // Kept for this run, and appended to the file while remembering.
+    void answerRecorded(const AnswerRecord& answer) override;
     void resultRecorded(const ExerciseResult& result) override;
 
     // What the results window shows: the stored results while remembering and
     // this run's results not in the file, newest first.
     std::vector<ExerciseResult> results();
+    // The answers likewise, oldest first.
+    std::vector<AnswerRecord> answers();
+
+    // Called after every answer and result kept, as the window may show them.
+    std::function<void()> onChanged;
 
     // Moves a damaged file aside, under a new name in the same folder, and
     // starts a new one. Returns the new name of the old file, or nothing when
@@ -40,9 +49,10 @@ public:
     // Called the first time in a run that a result cannot be written, with
     // the file as it stands; the exercises go on.
     std::function<void(const ResultStore&)> onWriteFailure;
-    // Results of this run that were to be written, since the history was
-    // last turned on, and are not in the file.
+    // Results and answers of this run that were to be written, since the
+    // history was last turned on, and are not in the file.
     int unsaved() const { return unsaved_; }
+    int unsavedAnswers() const { return unsavedAnswers_; }
 
     // The option could not be kept in the settings file at settingsPath: the
     // choice holds for this run only, and the window says so.
@@ -56,10 +66,15 @@ public:
     bool offersNewFile() const { return store_ && store_->status() == ResultStore::Status::Damaged; }
 
 private:
+    template <typename Record>
     struct Kept {
-        ExerciseResult result;
+        Record record;
         bool stored;
     };
+    // Appends to the file while remembering; reports the first failure of a run.
+    template <typename Record>
+    bool store(const Record& record);
+    void writeWhatTheFileLacks();
 
     std::string path_;
     std::unique_ptr<ResultStore> store_;
@@ -68,9 +83,11 @@ private:
         FileProblem why;
     };
 
-    std::vector<Kept> session_;
+    std::vector<Kept<ExerciseResult>> session_;
+    std::vector<Kept<AnswerRecord>> sessionAnswers_;
     bool failureReported_ = false;
     int unsaved_ = 0;
+    int unsavedAnswers_ = 0;
     std::optional<OptionProblem> optionProblem_;
 };
 

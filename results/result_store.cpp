@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "results/perceptual_units.h"
+
 namespace kestrani {
 
 namespace fs = std::filesystem;
@@ -35,6 +37,33 @@ const char* const migrations[ResultStore::schemaVersion] = {
     " reached_brightness REAL, reached_hue REAL, reached_saturation REAL,"
     " reached_height REAL, reached_width REAL, reached_area REAL,"
     " reached_vertical_position REAL, reached_horizontal_position REAL, reached_rotation REAL)",
+
+    // The differences in units people can compare (the first version's
+    // reached_ columns stay for its rows: colour-model units and pixels), and
+    // the answer log.
+    "ALTER TABLE results ADD COLUMN delta_e00 REAL;"
+    "ALTER TABLE results ADD COLUMN difference_brightness REAL;"
+    "ALTER TABLE results ADD COLUMN difference_hue REAL;"
+    "ALTER TABLE results ADD COLUMN difference_saturation REAL;"
+    "ALTER TABLE results ADD COLUMN difference_height REAL;"
+    "ALTER TABLE results ADD COLUMN difference_width REAL;"
+    "ALTER TABLE results ADD COLUMN difference_area REAL;"
+    "ALTER TABLE results ADD COLUMN difference_vertical_position REAL;"
+    "ALTER TABLE results ADD COLUMN difference_horizontal_position REAL;"
+    "ALTER TABLE results ADD COLUMN difference_rotation REAL;"
+    "CREATE TABLE answers ("
+    " id INTEGER PRIMARY KEY,"
+    " exercise_started_at INTEGER NOT NULL, number INTEGER NOT NULL, answered_at INTEGER NOT NULL,"
+    " exercise_kind INTEGER NOT NULL, object_kind INTEGER NOT NULL, changeable INTEGER NOT NULL,"
+    " question INTEGER, asked_more INTEGER,"  // NULL where the exercise asks nothing
+    " answer_key TEXT NOT NULL, given TEXT NOT NULL, right INTEGER NOT NULL,"
+    " reaction_ms INTEGER, level REAL NOT NULL,"
+    " delta_e00 REAL, lightness REAL, chroma REAL, hue REAL,"
+    " difference_brightness REAL, difference_hue REAL, difference_saturation REAL,"
+    " difference_height REAL, difference_width REAL, difference_area REAL,"
+    " difference_vertical_position REAL, difference_horizontal_position REAL, difference_rotation REAL,"
+    " millimetres_per_pixel REAL);"
+    "CREATE INDEX answers_by_exercise ON answers (exercise_started_at)",
 };
 
 constexpr const char* columns =
@@ -44,8 +73,26 @@ constexpr const char* columns =
     " reference_red, reference_green, reference_blue, right_answers, end_reason,"
     " delta_red, delta_green, delta_blue,"
     " reached_brightness, reached_hue, reached_saturation, reached_height, reached_width, reached_area,"
-    " reached_vertical_position, reached_horizontal_position, reached_rotation";
-constexpr int columnCount = 30;
+    " reached_vertical_position, reached_horizontal_position, reached_rotation,"
+    " delta_e00, difference_brightness, difference_hue, difference_saturation, difference_height,"
+    " difference_width, difference_area, difference_vertical_position, difference_horizontal_position,"
+    " difference_rotation";
+constexpr int columnCount = 40;
+
+constexpr const char* answerColumns =
+    "exercise_started_at, number, answered_at, exercise_kind, object_kind, changeable, question, asked_more,"
+    " answer_key, given, right, reaction_ms, level, delta_e00, lightness, chroma, hue,"
+    " difference_brightness, difference_hue, difference_saturation, difference_height, difference_width,"
+    " difference_area, difference_vertical_position, difference_horizontal_position, difference_rotation,"
+    " millimetres_per_pixel";
+constexpr int answerColumnCount = 27;
+
+std::string insertStatement(const char* table, const char* names, int count) {
+    std::string sql = std::string("INSERT INTO ") + table + " (" + names + ") VALUES (?";
+    for (int i = 1; i < count; ++i)
+        sql += ", ?";
+    return sql + ")";
+}
 
 // How long opening and appending wait for another program's lock: the
 // interface waits with them.
@@ -78,10 +125,76 @@ void bindOptional(sqlite3_stmt* s, int index, const std::optional<int>& value) {
         sqlite3_bind_null(s, index);
 }
 
+void bindOptional(sqlite3_stmt* s, int index, const std::optional<double>& value) {
+    if (value)
+        sqlite3_bind_double(s, index, *value);
+    else
+        sqlite3_bind_null(s, index);
+}
+
 std::optional<int> columnOptional(sqlite3_stmt* s, int index) {
     if (sqlite3_column_type(s, index) == SQLITE_NULL)
         return std::nullopt;
     return sqlite3_column_int(s, index);
+}
+
+std::optional<double> columnReal(sqlite3_stmt* s, int index) {
+    if (sqlite3_column_type(s, index) == SQLITE_NULL)
+        return std::nullopt;
+    return sqlite3_column_double(s, index);
+}
+
+// A difference as a file may hold it: a finite number, not below 0.
+bool differenceValue(const std::optional<double>& value) { return !value || (std::isfinite(*value) && *value >= 0); }
+
+struct ChoiceName {
+    Choice choice;
+    const char* code;
+};
+constexpr ChoiceName choiceNames[] = {
+    {Choice::Left, "left"},     {Choice::Right, "right"}, {Choice::Object, "object"},
+    {Choice::Background, "background"}, {Choice::None, "none"}, {Choice::Either, "either"},
+};
+
+const char* choiceCode(Choice choice) {
+    for (const ChoiceName& n : choiceNames)
+        if (n.choice == choice)
+            return n.code;
+    return "none";
+}
+
+std::optional<Choice> choiceFromCode(const std::string& code) {
+    for (const ChoiceName& n : choiceNames)
+        if (code == n.code)
+            return n.choice;
+    return std::nullopt;
+}
+
+// A first-version row kept the colour model's units and pixels. Its colour
+// differences are worked out again from the colours it kept, painted as that
+// version painted them (the low 8 bits of a channel); its positions and its
+// tilt were pixels and degrees already; its sizes were pixels, of a reference
+// whose size it did not keep.
+void reachedOfFirstVersion(ExerciseResult& r, const std::array<std::optional<double>, gridRows.size()>& kept) {
+    const Rgb painted{lowByte(r.referenceColour.red + r.deltaRed), lowByte(r.referenceColour.green + r.deltaGreen),
+                      lowByte(r.referenceColour.blue + r.deltaBlue)};
+    const ColourDifference colour = colourDifference(painted, r.referenceColour);
+    r.reached = {};
+    for (std::size_t i = 0; i < gridRows.size(); ++i) {
+        if (!r.changeable[i])
+            continue;
+        switch (gridRows[i]) {
+        case Submodality::Brightness: r.reached[i] = colour.lightness; break;
+        case Submodality::Hue: r.reached[i] = colour.hue; break;
+        case Submodality::Saturation: r.reached[i] = colour.chroma; break;
+        case Submodality::VerticalPosition:
+        case Submodality::HorizontalPosition:
+        case Submodality::Rotation: r.reached[i] = kept[i]; break;
+        default: break;
+        }
+    }
+    if (anyColourRow(r.changeable))
+        r.deltaE00 = colour.deltaE00;
 }
 
 FileProblem problemOfCode(sqlite3* db, int code) {
@@ -248,9 +361,21 @@ private:
     fs::path copy_;
 };
 
+int fileVersion(sqlite3* db) {
+    Statement v(db, "PRAGMA user_version");
+    return v.step() == SQLITE_ROW ? sqlite3_column_int(v.get(), 0) : -1;
+}
+
 std::vector<ExerciseResult> readResults(sqlite3* db, int& skipped) {
     std::vector<ExerciseResult> results;
-    Statement select(db, std::string("SELECT ") + columns + " FROM results ORDER BY ended_at, id");
+    // A first-version file, only read, lacks the later columns: they are read as empty.
+    std::string names = columns;
+    if (fileVersion(db) < 2) {
+        names = names.substr(0, names.find(", delta_e00"));
+        for (int i = 0; i < 1 + int(gridRows.size()); ++i)
+            names += ", NULL";
+    }
+    Statement select(db, "SELECT " + names + " FROM results ORDER BY ended_at, id");
     sqlite3_stmt* s = select.get();
     while (select.step() == SQLITE_ROW) {
         ExerciseResult r;
@@ -278,15 +403,21 @@ std::vector<ExerciseResult> readResults(sqlite3* db, int& skipped) {
         r.deltaRed = sqlite3_column_int(s, i++);
         r.deltaGreen = sqlite3_column_int(s, i++);
         r.deltaBlue = sqlite3_column_int(s, i++);
-        for (std::optional<double>& reached : r.reached) {
-            if (sqlite3_column_type(s, i) != SQLITE_NULL)
-                reached = sqlite3_column_double(s, i);
-            ++i;
+        std::array<std::optional<double>, gridRows.size()> firstVersion{};
+        bool firstVersionRow = false;
+        for (std::optional<double>& reached : firstVersion) {
+            reached = columnReal(s, i++);
+            firstVersionRow = firstVersionRow || reached;
         }
+        r.deltaE00 = columnReal(s, i++);
+        for (std::optional<double>& reached : r.reached)
+            reached = columnReal(s, i++);
         const auto isDate = [](std::int64_t t) { return t >= earliestTime && t <= latestTime; };
-        bool numbers = true;
+        bool numbers = differenceValue(r.deltaE00);
+        for (const std::optional<double>& reached : firstVersion)
+            numbers = numbers && differenceValue(reached);
         for (const std::optional<double>& reached : r.reached)
-            numbers = numbers && (!reached || (std::isfinite(*reached) && *reached >= 0));
+            numbers = numbers && differenceValue(reached);
         // Written by a newer version in a way this one cannot show, or values
         // no exercise leaves.
         if (exercise < 1 || exercise > 4 || object < 0 || object > 4 || !end || !isDate(r.startedAt) ||
@@ -297,9 +428,64 @@ std::vector<ExerciseResult> readResults(sqlite3* db, int& skipped) {
         r.exerciseKind = static_cast<ExerciseKind>(exercise);
         r.objectKind = static_cast<ObjectKind>(object);
         r.end = *end;
+        if (firstVersionRow)
+            reachedOfFirstVersion(r, firstVersion);
         results.push_back(r);
     }
     return results;
+}
+
+std::vector<AnswerRecord> readAnswers(sqlite3* db, int& skipped) {
+    std::vector<AnswerRecord> answers;
+    if (fileVersion(db) < 2)  // the first version kept no answers
+        return answers;
+    Statement select(db, std::string("SELECT ") + answerColumns + " FROM answers ORDER BY answered_at, id");
+    sqlite3_stmt* s = select.get();
+    while (select.step() == SQLITE_ROW) {
+        AnswerRecord a;
+        int i = 0;
+        a.exerciseStartedAt = sqlite3_column_int64(s, i++);
+        a.number = sqlite3_column_int(s, i++);
+        a.answeredAt = sqlite3_column_int64(s, i++);
+        const int exercise = sqlite3_column_int(s, i++);
+        const int object = sqlite3_column_int(s, i++);
+        a.changeable = RowSet(static_cast<unsigned long>(sqlite3_column_int64(s, i++)));
+        const std::optional<int> question = columnOptional(s, i++);
+        const std::optional<int> more = columnOptional(s, i++);
+        const std::optional<Choice> key = choiceFromCode(select.text(i++));
+        const std::optional<Choice> given = choiceFromCode(select.text(i++));
+        a.right = sqlite3_column_int(s, i++) != 0;
+        a.reactionMilliseconds = columnOptional(s, i++);
+        a.level = sqlite3_column_double(s, i++);
+        const std::optional<double> deltaE00 = columnReal(s, i++);
+        const std::optional<double> lightness = columnReal(s, i++), chroma = columnReal(s, i++), hue = columnReal(s, i++);
+        for (std::optional<double>& difference : a.difference)
+            difference = columnReal(s, i++);
+        a.millimetresPerPixel = columnReal(s, i++);
+        bool numbers = std::isfinite(a.level) && a.level > 0 && a.level <= 1 && differenceValue(deltaE00) &&
+                       differenceValue(lightness) && differenceValue(chroma) && differenceValue(hue);
+        for (const std::optional<double>& difference : a.difference)
+            numbers = numbers && differenceValue(difference);
+        const auto isDate = [](std::int64_t t) { return t >= earliestTime && t <= latestTime; };
+        if (exercise < 1 || exercise > 4 || object < 0 || object > 4 || !key || !given || !numbers || a.number < 1 ||
+            !isDate(a.answeredAt) || !isDate(a.exerciseStartedAt) ||
+            (question && (*question < 0 || *question >= int(submodalityCount)))) {
+            ++skipped;
+            continue;
+        }
+        a.exerciseKind = static_cast<ExerciseKind>(exercise);
+        a.objectKind = static_cast<ObjectKind>(object);
+        if (question)
+            a.question = static_cast<Submodality>(*question);
+        if (more)
+            a.askedMore = *more != 0;
+        a.key = *key;
+        a.given = *given;
+        if (deltaE00)
+            a.colour = ColourDifference{*deltaE00, lightness.value_or(0), chroma.value_or(0), hue.value_or(0)};
+        answers.push_back(a);
+    }
+    return answers;
 }
 
 }  // namespace
@@ -334,6 +520,8 @@ void ResultStore::close() {
     // Statements first: a connection with one left is not closed.
     sqlite3_finalize(insert_);
     insert_ = nullptr;
+    sqlite3_finalize(insertAnswer_);
+    insertAnswer_ = nullptr;
     sqlite3_close(db_);
     db_ = nullptr;
 }
@@ -535,17 +723,27 @@ bool ResultStore::exec(const char* sql) {
     return false;
 }
 
+bool ResultStore::insert(sqlite3_stmt* statement) {
+    // One statement outside any open transaction: its own transaction.
+    const int rc = sqlite3_step(statement);
+    if (rc != SQLITE_DONE) {
+        cause_ = problemOfCode(db_, sqlite3_extended_errcode(db_));
+        problem_ = sqlite3_errmsg(db_);
+        sqlite3_reset(statement);
+        return false;
+    }
+    sqlite3_reset(statement);
+    cause_ = FileProblem::None;
+    problem_.clear();
+    return true;
+}
+
 bool ResultStore::append(const ExerciseResult& r) {
-    if (!insert_) {
-        std::string sql = std::string("INSERT INTO results (") + columns + ") VALUES (?";
-        for (int i = 1; i < columnCount; ++i)
-            sql += ", ?";
-        sql += ")";
-        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &insert_, nullptr) != SQLITE_OK) {
-            cause_ = problemOfCode(db_, sqlite3_extended_errcode(db_));
-            problem_ = sqlite3_errmsg(db_);
-            return false;
-        }
+    if (!insert_ && sqlite3_prepare_v2(db_, insertStatement("results", columns, columnCount).c_str(), -1, &insert_,
+                                       nullptr) != SQLITE_OK) {
+        cause_ = problemOfCode(db_, sqlite3_extended_errcode(db_));
+        problem_ = sqlite3_errmsg(db_);
+        return false;
     }
     sqlite3_stmt* s = insert_;
     sqlite3_reset(s);
@@ -572,24 +770,48 @@ bool ResultStore::append(const ExerciseResult& r) {
     sqlite3_bind_int(s, ++i, r.deltaRed);
     sqlite3_bind_int(s, ++i, r.deltaGreen);
     sqlite3_bind_int(s, ++i, r.deltaBlue);
-    for (const std::optional<double>& reached : r.reached) {
-        if (reached)
-            sqlite3_bind_double(s, ++i, *reached);
-        else
-            sqlite3_bind_null(s, ++i);
-    }
-    // One statement outside any open transaction: its own transaction.
-    const int rc = sqlite3_step(s);
-    if (rc != SQLITE_DONE) {
+    for (std::size_t row = 0; row < gridRows.size(); ++row)
+        sqlite3_bind_null(s, ++i);  // the first version's units
+    bindOptional(s, ++i, r.deltaE00);
+    for (const std::optional<double>& reached : r.reached)
+        bindOptional(s, ++i, reached);
+    return insert(s);
+}
+
+bool ResultStore::appendAnswer(const AnswerRecord& a) {
+    if (!insertAnswer_ && sqlite3_prepare_v2(db_, insertStatement("answers", answerColumns, answerColumnCount).c_str(),
+                                             -1, &insertAnswer_, nullptr) != SQLITE_OK) {
         cause_ = problemOfCode(db_, sqlite3_extended_errcode(db_));
         problem_ = sqlite3_errmsg(db_);
-        sqlite3_reset(s);
         return false;
     }
+    sqlite3_stmt* s = insertAnswer_;
     sqlite3_reset(s);
-    cause_ = FileProblem::None;
-    problem_.clear();
-    return true;
+    int i = 0;
+    sqlite3_bind_int64(s, ++i, a.exerciseStartedAt);
+    sqlite3_bind_int(s, ++i, a.number);
+    sqlite3_bind_int64(s, ++i, a.answeredAt);
+    sqlite3_bind_int(s, ++i, static_cast<int>(a.exerciseKind));
+    sqlite3_bind_int(s, ++i, static_cast<int>(a.objectKind));
+    sqlite3_bind_int64(s, ++i, static_cast<sqlite3_int64>(a.changeable.to_ulong()));
+    bindOptional(s, ++i, a.question ? std::optional<int>(static_cast<int>(*a.question)) : std::nullopt);
+    bindOptional(s, ++i, a.askedMore ? std::optional<int>(*a.askedMore) : std::nullopt);
+    sqlite3_bind_text(s, ++i, choiceCode(a.key), -1, SQLITE_STATIC);
+    sqlite3_bind_text(s, ++i, choiceCode(a.given), -1, SQLITE_STATIC);
+    sqlite3_bind_int(s, ++i, a.right);
+    bindOptional(s, ++i, a.reactionMilliseconds);
+    sqlite3_bind_double(s, ++i, a.level);
+    const auto part = [&a](double ColourDifference::*member) {
+        return a.colour ? std::optional<double>((*a.colour).*member) : std::nullopt;
+    };
+    bindOptional(s, ++i, part(&ColourDifference::deltaE00));
+    bindOptional(s, ++i, part(&ColourDifference::lightness));
+    bindOptional(s, ++i, part(&ColourDifference::chroma));
+    bindOptional(s, ++i, part(&ColourDifference::hue));
+    for (const std::optional<double>& difference : a.difference)
+        bindOptional(s, ++i, difference);
+    bindOptional(s, ++i, a.millimetresPerPixel);
+    return insert(s);
 }
 
 std::vector<ExerciseResult> ResultStore::loadAll() {
@@ -600,6 +822,16 @@ std::vector<ExerciseResult> ResultStore::loadAll() {
         return {};
     Reader reader(path_);
     return reader.code() == SQLITE_OK ? readResults(reader.db(), skippedRows_) : std::vector<ExerciseResult>{};
+}
+
+std::vector<AnswerRecord> ResultStore::loadAnswers() {
+    skippedAnswers_ = 0;
+    if (db_)
+        return readAnswers(db_, skippedAnswers_);
+    if (status_ != Status::ReadOnly)
+        return {};
+    Reader reader(path_);
+    return reader.code() == SQLITE_OK ? readAnswers(reader.db(), skippedAnswers_) : std::vector<AnswerRecord>{};
 }
 
 }  // namespace kestrani

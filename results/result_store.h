@@ -1,6 +1,6 @@
 #pragma once
 // The results file: an SQLite database, reached through SQLite's own C
-// interface. Every result is one transaction; the file is in WAL mode, keeps
+// interface. Every result and every answer is one transaction; the file is in WAL mode, keeps
 // its schema version in PRAGMA user_version and is migrated forward. A file
 // this program cannot read as its own is never written: an existing file is
 // first looked at read-only, without a checkpoint, the playback of a journal
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "results/answer_record.h"
 #include "results/exercise_result.h"
 #include "results/file_problem.h"
 
@@ -29,7 +30,9 @@ public:
     };
 
     // The version of the file this program writes.
-    static constexpr int schemaVersion = 1;
+    // Version 2 added the answer log and the differences in units people
+    // can compare.
+    static constexpr int schemaVersion = 2;
 
     // Opens the file, creating it and its folders when it does not exist.
     // Waits at most about a second for another program's lock.
@@ -51,13 +54,17 @@ public:
     // when it cannot be written (a full disk, a lock held too long).
     // Precondition: status() is Writable.
     bool append(const ExerciseResult& result);
+    // Appends one answer in one transaction, likewise.
+    bool appendAnswer(const AnswerRecord& answer);
     // Every stored result, oldest first; rows this version cannot read, or
     // whose values cannot be (a time that is no date, a difference that is no
     // number), are skipped and counted in skippedRows().
     // Precondition: status() is Writable or ReadOnly.
     std::vector<ExerciseResult> loadAll();
-    // The rows the last loadAll() skipped.
-    int skippedRows() const { return skippedRows_; }
+    // Every stored answer, oldest first, skipping (and counting) the same.
+    std::vector<AnswerRecord> loadAnswers();
+    // The rows the last loadAll() and loadAnswers() skipped.
+    int skippedRows() const { return skippedRows_ + skippedAnswers_; }
 
 private:
     explicit ResultStore(std::string path) : path_(std::move(path)) {}
@@ -71,16 +78,20 @@ private:
     int userVersion();
     bool exec(const char* sql);
     bool execWaiting(const char* sql);
+    // Runs a prepared insert as its own transaction, keeping the cause when it fails.
+    bool insert(sqlite3_stmt* statement);
     void close();
 
     std::string path_;
     sqlite3* db_ = nullptr;  // only while Writable
     sqlite3_stmt* insert_ = nullptr;
+    sqlite3_stmt* insertAnswer_ = nullptr;
     Status status_ = Status::Unavailable;
     FileProblem cause_ = FileProblem::None;
     std::string problem_;
     int lastCode_ = 0;  // SQLite's result of the last exec() that failed
     int skippedRows_ = 0;
+    int skippedAnswers_ = 0;
 };
 
 }  // namespace kestrani

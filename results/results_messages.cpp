@@ -60,11 +60,27 @@ std::string writeFailureText(const ResultStore& store, const std::string& path) 
            "\n\nУпражнения продолжаются; результаты этого запуска видны в окне «Результаты», пока программа открыта.";
 }
 
-std::string unsavedText(int count) {
+std::string unsavedText(int results, int answers) {
+    const auto counted = [](int n, std::string_view one, std::string_view few, std::string_view many) {
+        return std::to_string(n) + " " + std::string(pluralForm(n, one, few, many));
+    };
+    std::string what;
+    if (results > 0)
+        what = counted(results, "результат", "результата", "результатов");
+    if (answers > 0)
+        what += (what.empty() ? "" : " и ") + counted(answers, "ответ", "ответа", "ответов");
     const std::string_view verb = "не записаны в файл: они видны";
-    return std::to_string(count) + " " + std::string(pluralForm(count, "результат", "результата", "результатов")) +
-           " этого запуска " + std::string(pluralForm(count, "не записан в файл: он виден", verb, verb)) +
+    // One noun in its singular form takes the verb in the singular.
+    const int only = answers == 0 ? results : results == 0 ? answers : 0;
+    const bool singular = only > 0 && pluralForm(only, "one", "few", "many") == "one";
+    return what + " этого запуска " + std::string(singular ? "не записан в файл: он виден" : verb) +
            " здесь, пока программа открыта.";
+}
+
+std::string earlierRunsStayText(const std::string& path) {
+    return "Результаты прежних запусков остались в файле " + path +
+           ": они не показаны, пока флажок «Запоминать результаты между запусками» снят, и снова видны, когда он "
+           "отмечен.";
 }
 
 std::string skippedText(int count) {

@@ -20,8 +20,10 @@ std::string_view pluralForm(long long n, std::string_view one, std::string_view 
 std::string storeStateText(const ResultStore& store, const std::string& path);
 // The message shown the first time in a run that a result cannot be written.
 std::string writeFailureText(const ResultStore& store, const std::string& path);
-// count results of this run were to be written and are not in the file.
-std::string unsavedText(int count);
+// results and answers of this run were to be written and are not in the file.
+std::string unsavedText(int results, int answers = 0);
+// The history is off, and the file at path keeps what earlier runs left.
+std::string earlierRunsStayText(const std::string& path);
 // count rows of the file are not shown.
 std::string skippedText(int count);
 // The option could not be kept in the settings file; remembering: as it is in this run.
