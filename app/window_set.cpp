@@ -48,17 +48,33 @@ WindowSet::WindowSet(PlatformPorts ports)
     // Every exercise leaves a result, for the results window and, when the
     // user keeps a history, for the results file.
     history_ = std::make_unique<ResultHistory>(resultsFilePath(), rememberResultsOption());
-    resultsWindow_ = std::make_unique<ResultsWindow>(*history_);
-    recorder_ = std::make_unique<ResultRecorder>(clock_, resultsWindow_.get());
+    recorder_ = std::make_unique<ResultRecorder>(clock_, &relay_);
     engine_->setEvents(recorder_.get());
-    QObject::connect(kestrani_->Button9, &QPushButton::clicked, resultsWindow_.get(), [this] { resultsWindow_->open(); });
+    QObject::connect(kestrani_->Button9, &QPushButton::clicked, kestrani_.get(), [this] { resultsWindow().open(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, kestrani_.get(), [this] { engine_->programEnded(); });
 
     kestrani_->connectWindows(engine_.get(), form5_.get(),
                               {form5_.get(), form1_.get(), form2_.get(), form3_.get(), form4_.get(), submCheck_.get(),
-                               exerciseScreen_.get(), resultsWindow_.get()});
+                               exerciseScreen_.get()});
 }
 
 WindowSet::~WindowSet() = default;
+
+ResultsWindow& WindowSet::resultsWindow() {
+    if (!resultsWindow_) {
+        resultsWindow_ = std::make_unique<ResultsWindow>(*history_);
+        kestrani_->closeOnFinish(resultsWindow_.get());
+    }
+    return *resultsWindow_;
+}
+
+void WindowSet::ResultRelay::resultRecorded(const ExerciseResult& result) {
+    if (set_.history_->remembering())
+        set_.resultsWindow();
+    if (set_.resultsWindow_)
+        set_.resultsWindow_->resultRecorded(result);
+    else
+        set_.history_->resultRecorded(result);
+}
 
 }  // namespace kestrani

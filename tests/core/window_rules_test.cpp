@@ -96,6 +96,39 @@ private slots:
         QCOMPARE(scaleFontPixelHeight(11, designScale({1280, 1024})), 17);  // 8 pt × 1.6 = 12.8 → 13 pt
     }
 
+    // Texts of hand-worked widths: every height tried costs a font, so a
+    // width growing in proportion is settled in three measurements.
+    void fittingHeightIsTheLargestThatFits_data() {
+        QTest::addColumn<int>("perPixel");  // width = fixed + perPixel × height (+ 4 every third height)
+        QTest::addColumn<int>("fixed");
+        QTest::addColumn<bool>("steps");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<int>("fitting");
+        QTest::addColumn<int>("mostMeasurements");
+        QTest::newRow("fits at full height") << 7 << 0 << false << 200 << 24 << 1;
+        QTest::newRow("in proportion") << 7 << 0 << false << 100 << 14 << 3;         // 98 ≤ 100 < 105
+        QTest::newRow("hinted steps") << 7 << 0 << true << 110 << 15 << 3;          // 109 ≤ 110 < 112
+        QTest::newRow("a fixed margin") << 5 << 40 << false << 100 << 12 << 5;      // 100 ≤ 100 < 105
+        QTest::newRow("one pixel short of a height") << 7 << 0 << false << 97 << 13 << 3;  // 91 ≤ 97 < 98
+        QTest::newRow("no room") << 7 << 0 << false << 0 << 1 << 24;
+        QTest::newRow("a box left of the window's edge") << 7 << 0 << false << -30 << 1 << 24;
+    }
+    void fittingHeightIsTheLargestThatFits() {
+        QFETCH(int, perPixel);
+        QFETCH(int, fixed);
+        QFETCH(bool, steps);
+        QFETCH(int, room);
+        QFETCH(int, fitting);
+        QFETCH(int, mostMeasurements);
+        int measured = 0;
+        const auto width = [&](int height) {
+            ++measured;
+            return fixed + perPixel * height + (steps && height % 3 == 0 ? 4 : 0);
+        };
+        QCOMPARE(fittingPixelHeight(24, room, width), fitting);
+        QVERIFY2(measured <= mostMeasurements, qPrintable(QString::number(measured) + " measurements"));
+    }
+
     // The ratio is the smaller of height / 600 and width / 800: 4:3 and wider
     // screens scale by their height as before, narrower ones by their width.
     void designScaleTakesTheSmallerRatio_data() {
