@@ -29,7 +29,9 @@ WindowSet::WindowSet(PlatformPorts ports)
     form5_->raise();
     form5_->activateWindow();
     configurationMessages_.setOwner(kestrani_.get());
+    configurationMessages_.setScreen(&screen_);
     exerciseMessages_.setOwner(exerciseScreen_.get());
+    exerciseMessages_.setScreen(&screen_);
 
     exerciseWindows_.reset(new ExerciseWindows{*submCheck_, *form2_, *form1_, *form4_, *form3_});
     TimerDevice& timer1 = ports.timer1 ? *ports.timer1 : *submCheck_->Timer1;

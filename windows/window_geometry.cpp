@@ -85,6 +85,8 @@ int scaleFontPixelHeight(int pixelHeight, DesignScale scale) {
     return fontPixelHeightForPoints(scaleDesignValue(fontPointsForPixelHeight(pixelHeight), scale));
 }
 
+int messageBoxMinimumWidth(int titleWidth, DesignScale scale) { return titleWidth + scaleDesignValue(128, scale); }
+
 // Every height measured costs a font of that size, so the search starts at
 // the height the text would fit at if its width grew in proportion, and steps
 // from there.
