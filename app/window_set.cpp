@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "windows/keyboard.h"
+
 namespace kestrani {
 
 WindowSet::WindowSet(PlatformPorts ports)
@@ -23,6 +25,8 @@ WindowSet::WindowSet(PlatformPorts ports)
     form1_ = std::make_unique<TForm1>(screen_, *exerciseScreen_);
     form3_ = std::make_unique<TForm3>(screen_, *exerciseScreen_);
     form4_ = std::make_unique<TForm4>(screen_, *exerciseScreen_);
+    pressButtonsOnReturn(*exerciseScreen_);
+    orderTabsByLayout(*exerciseScreen_);
     form5_ = std::make_unique<TForm5>(screen_);
     form5_->setConfigurationWindow(kestrani_.get());
     form5_->show();
@@ -65,6 +69,7 @@ WindowSet::~WindowSet() = default;
 ResultsWindow& WindowSet::resultsWindow() {
     if (!resultsWindow_) {
         resultsWindow_ = std::make_unique<ResultsWindow>(*history_);
+        pressButtonsOnReturn(*resultsWindow_);
         kestrani_->closeOnFinish(resultsWindow_.get());
     }
     return *resultsWindow_;

@@ -1,6 +1,7 @@
 #include "help/instructions_window.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "help/photographs.h"
 #include "help/strip_pictures.h"
 #include "windows/design_scaling.h"
+#include "windows/keyboard.h"
 
 namespace kestrani {
 
@@ -103,6 +105,9 @@ TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), scre
     for (const auto& [button, page] : pageButtons)
         connect(button, &QPushButton::clicked, this, [this, page = page] { openPage(page); });
 
+    pressButtonsOnReturn(*this);
+    orderTabsByLayout(*this);
+    Button1->setFocus();  // the keyboard starts on "OK"
     showContent(helpPageContent(HelpPage::Start, screen_.screenSize()));
     framed_ = std::make_unique<FramedWindow>(*this, screen_, instructionsWindowGeometry);
     framed_->afterScaling = [this] { fitTextSlots(); };
@@ -167,6 +172,14 @@ void TForm5::fitTextSlots() {
     if (!showsLabel12_)
         textSlot(TextSlot::Label12)->hide();
     textsFitted_ = true;
+}
+
+// Escape puts the window away as "OK" does.
+void TForm5::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        Button1Click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TForm5::changeEvent(QEvent* event) {

@@ -51,6 +51,7 @@ protected:
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* addPicture(int left, int top, int width, int height);

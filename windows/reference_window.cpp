@@ -68,6 +68,11 @@ void TSubmCheck::setActions(ExerciseActions* actions) {
     connect(Button2, &QPushButton::clicked, this, [actions] { actions->generateReference(); });
 }
 
+void TSubmCheck::show() {
+    SurfaceWidget::show();
+    Button1->setFocus(Qt::OtherFocusReason);
+}
+
 void TSubmCheck::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
     if (referenceWindowIsFitted(exactLeft(), screen))

@@ -42,6 +42,8 @@ public:
     TSubmCheck(const ScreenMetrics& screen, ExerciseScreen& host);
 
     void setActions(ExerciseActions* actions);
+    // Shown with the keyboard on "Начали?".
+    void show() override;
 
     QPushButton* Button1;  // "Начали?"
     QPushButton* Button2;  // "Изменить эталон"

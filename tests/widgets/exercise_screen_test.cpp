@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QtTest>
 
 #include "app/window_set.h"
@@ -92,6 +93,25 @@ private slots:
         set.form3().close();
         QVERIFY(!exercise.isVisible());
         QVERIFY2(QTest::qWaitForWindowActive(&set.kestrani()), "the keyboard goes back to the configuration window");
+    }
+
+    // Escape leaves the exercise as "Выйти из упражнения" does: the exercise
+    // leaves its result, and the keyboard starts on "Начали?" when it is
+    // shown again.
+    void escapeLeavesTheExercise() {
+        FakeScreen screen(platformScreen());
+        WindowSet set(&screen);
+        set.kestrani().Button1->click();  // "Упражнения"
+        ExerciseScreen& exercise = set.exerciseScreen();
+        QVERIFY(QTest::qWaitForWindowActive(&exercise));
+        QCOMPARE(QApplication::focusWidget(), set.submCheck().Button1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // "Начали?"
+        QVERIFY(!set.submCheck().isVisible());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &exercise, Qt::Key_Escape);
+        QVERIFY(!exercise.isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&set.kestrani()));
+        set.resultsWindow().open();
+        QCOMPARE(set.resultsWindow().table->model()->rowCount(), 1);
     }
 
     void closingTheScreenFromTheDesktopLeavesTheExercise() {
