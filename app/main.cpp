@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 
+#include "app/toolkit_language.h"
 #include "app/wayland_outputs.h"
 #include "app/window_set.h"
 #include "windows/device_pixels.h"
@@ -67,6 +68,9 @@ int main(int argc, char* argv[]) {
     platform.outputPixel = keepDevicePixelsOnScaledWaylandOutputs();
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    if (!kestrani::installToolkitTranslations(application))
+        qWarning("Qt's Russian translations are not installed (Debian package qt6-translations-l10n): "
+                 "its dialogs and menus stay in English.");
     kestrani::WindowSet windows(platform);
     return QApplication::exec();
 }

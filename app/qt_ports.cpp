@@ -1,6 +1,7 @@
 #include "app/qt_ports.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -8,14 +9,36 @@
 #include <chrono>
 #include <thread>
 
+#include "windows/design_scaling.h"
 #include "windows/exercise_screen.h"
 
 namespace kestrani {
+
+namespace {
+
+// The size of the backdrop's prompts, whose exercise the boxes mostly tell about.
+constexpr int messagePixelHeight = 16;
+
+}  // namespace
+
+void styleMessageBox(QMessageBox& box, ScreenSize screen) {
+    const DesignScale scale = designScale(screen);
+    box.setFont(designFont(timesFamily, scaleFontPixelHeight(messagePixelHeight, scale)));
+    QFont title = box.font();
+    title.setBold(true);
+    const int width = messageBoxMinimumWidth(QFontMetrics(title).horizontalAdvance(box.windowTitle()), scale);
+    // The box sizes itself to its layout, so the width goes in as a spacer.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
 
 void QtMessageBoxes::showInformation(std::string_view text) {
     QWidget* owner = owner_ && owner_->isVisible() ? owner_.data() : nullptr;
     QMessageBox box(QMessageBox::Information, QStringLiteral("Kestrani"),
                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, owner);
+    if (screen_)
+        styleMessageBox(box, screen_->screenSize());
     box.setDefaultButton(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setFocus();
     box.exec();

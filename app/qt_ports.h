@@ -7,17 +7,26 @@
 #include "engine/exercise_ports.h"
 #include "windows/window_geometry.h"
 
+class QMessageBox;
+
 namespace kestrani {
+
+// A message box in the windows' serif font at the size they are scaled to on
+// the screen, wide enough for a desktop to show its whole title.
+void styleMessageBox(QMessageBox& box, ScreenSize screen);
 
 // Boxes about one window: while it is on screen they open centred over it
 // with the keyboard on "OK" and give it the keyboard back when closed.
 class QtMessageBoxes : public MessageBoxes {
 public:
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // The screen the boxes are styled for; without one they keep the toolkit's look.
+    void setScreen(const ScreenMetrics* screen) { screen_ = screen; }
     void showInformation(std::string_view text) override;
 
 private:
     QPointer<QWidget> owner_;
+    const ScreenMetrics* screen_ = nullptr;
 };
 
 // Puts the windows as they now stand on the screen, then blocks the GUI

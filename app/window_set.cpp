@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "windows/keyboard.h"
+
 namespace kestrani {
 
 WindowSet::WindowSet(PlatformPorts ports)
@@ -23,13 +25,17 @@ WindowSet::WindowSet(PlatformPorts ports)
     form1_ = std::make_unique<TForm1>(screen_, *exerciseScreen_);
     form3_ = std::make_unique<TForm3>(screen_, *exerciseScreen_);
     form4_ = std::make_unique<TForm4>(screen_, *exerciseScreen_);
+    pressButtonsOnReturn(*exerciseScreen_);
+    orderTabsByLayout(*exerciseScreen_);
     form5_ = std::make_unique<TForm5>(screen_);
     form5_->setConfigurationWindow(kestrani_.get());
     form5_->show();
     form5_->raise();
     form5_->activateWindow();
     configurationMessages_.setOwner(kestrani_.get());
+    configurationMessages_.setScreen(&screen_);
     exerciseMessages_.setOwner(exerciseScreen_.get());
+    exerciseMessages_.setScreen(&screen_);
 
     exerciseWindows_.reset(new ExerciseWindows{*submCheck_, *form2_, *form1_, *form4_, *form3_});
     TimerDevice& timer1 = ports.timer1 ? *ports.timer1 : *submCheck_->Timer1;
@@ -62,17 +68,34 @@ WindowSet::WindowSet(PlatformPorts ports)
     // Every exercise leaves a result, for the results window and, when the
     // user keeps a history, for the results file.
     history_ = std::make_unique<ResultHistory>(resultsFilePath(), rememberResultsOption());
-    resultsWindow_ = std::make_unique<ResultsWindow>(*history_);
-    recorder_ = std::make_unique<ResultRecorder>(clock_, resultsWindow_.get());
+    recorder_ = std::make_unique<ResultRecorder>(clock_, &relay_);
     engine_->setEvents(recorder_.get());
-    QObject::connect(kestrani_->Button9, &QPushButton::clicked, resultsWindow_.get(), [this] { resultsWindow_->open(); });
+    QObject::connect(kestrani_->Button9, &QPushButton::clicked, kestrani_.get(), [this] { resultsWindow().open(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, kestrani_.get(), [this] { engine_->programEnded(); });
 
     kestrani_->connectWindows(engine_.get(), form5_.get(),
                               {form5_.get(), form1_.get(), form2_.get(), form3_.get(), form4_.get(), submCheck_.get(),
-                               exerciseScreen_.get(), resultsWindow_.get()});
+                               exerciseScreen_.get()});
 }
 
 WindowSet::~WindowSet() = default;
+
+ResultsWindow& WindowSet::resultsWindow() {
+    if (!resultsWindow_) {
+        resultsWindow_ = std::make_unique<ResultsWindow>(*history_);
+        pressButtonsOnReturn(*resultsWindow_);
+        kestrani_->closeOnFinish(resultsWindow_.get());
+    }
+    return *resultsWindow_;
+}
+
+void WindowSet::ResultRelay::resultRecorded(const ExerciseResult& result) {
+    if (set_.history_->remembering())
+        set_.resultsWindow();
+    if (set_.resultsWindow_)
+        set_.resultsWindow_->resultRecorded(result);
+    else
+        set_.history_->resultRecorded(result);
+}
 
 }  // namespace kestrani

@@ -59,9 +59,23 @@ public:
     ExerciseEngine& engine() { return *engine_; }
     ExerciseState& state() { return state_; }
     RandomGenerator& random() { return random_; }
-    ResultsWindow& resultsWindow() { return *resultsWindow_; }
+    // Made when first asked for: at the first "Результаты", or at the first
+    // result while the results file is kept, so that a result that cannot be
+    // stored is reported.
+    ResultsWindow& resultsWindow();
 
 private:
+    // Every result reaches the history from the start, through the results
+    // window once it exists.
+    class ResultRelay : public ResultListener {
+    public:
+        explicit ResultRelay(WindowSet& set) : set_(set) {}
+        void resultRecorded(const ExerciseResult& result) override;
+
+    private:
+        WindowSet& set_;
+    };
+
     QtScreenMetrics realScreen_;
     QtMessageBoxes configurationMessages_;
     QtMessageBoxes exerciseMessages_;
@@ -91,6 +105,7 @@ private:
     SystemClock clock_;
     std::unique_ptr<ResultHistory> history_;
     std::unique_ptr<ResultsWindow> resultsWindow_;
+    ResultRelay relay_{*this};
     std::unique_ptr<ResultRecorder> recorder_;
 };
 

@@ -4,10 +4,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "windows/design_scaling.h"
+#include "windows/window_geometry.h"
 
 namespace kestrani {
 
@@ -68,8 +70,10 @@ QPixmap monitorLetteringPicture() {
     font.setBold(true);
     font.setItalic(true);
     const QString lines[2] = {QStringLiteral("Настройка"), QStringLiteral("монитора")};
-    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(lines[0]) > 108)
-        font.setPixelSize(font.pixelSize() - 1);
+    font.setPixelSize(std::max(8, fittingPixelHeight(26, 108, [&font, &lines](int height) {
+                                   font.setPixelSize(height);
+                                   return QFontMetrics(font).horizontalAdvance(lines[0]);
+                               })));
     painter.setFont(font);
 
     // Relief: a light edge up and left, a dark shadow down and right, the purple face on top.

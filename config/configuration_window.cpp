@@ -17,6 +17,7 @@
 #include "engine/exercise_engine.h"
 #include "help/instructions_window.h"
 #include "windows/design_scaling.h"
+#include "windows/keyboard.h"
 
 namespace kestrani {
 
@@ -63,6 +64,13 @@ QCheckBox* checkBox(QWidget* parent, const char* objectName, const QString& capt
     box->setFont(captionFont());
     box->setGeometry(left, top, width, height);
     return box;
+}
+
+// A number field just made available takes the keyboard, its number selected
+// so that typing replaces it.
+void typeInto(QLineEdit& field) {
+    field.setFocus(Qt::OtherFocusReason);
+    field.selectAll();
 }
 
 Qt::CheckState checkState(SlotState state) {
@@ -122,6 +130,9 @@ TKestrani::TKestrani(const ScreenMetrics& screen, ExerciseState& state, MessageB
     buildComplications();
     buildStandardColours();
     buildButtons();
+    pressButtonsOnReturn(*this);
+    orderTabsByLayout(*this);
+    Button1->setFocus();  // the keyboard starts on "Упражнения"
     framed_ = std::make_unique<FramedWindow>(*this, screen, configurationWindowGeometry);
 }
 
@@ -283,6 +294,8 @@ void TKestrani::buildDurations() {
         connect(limit.box, &QCheckBox::toggled, this, [this, &limit](bool checked) {
             limit.row.setChecked(checked);
             showLimit(limit);
+            if (checked && limit.row.fieldVisible())
+                typeInto(*limit.field);
         });
         connect(limit.field, &QLineEdit::textChanged, this, [this, &limit](const QString& typed) {
             limit.row.setFieldText(typed.toStdString());
@@ -331,6 +344,8 @@ void TKestrani::buildStandardColours() {
     connect(CheckBox37, &QCheckBox::toggled, this, [this, &colours](bool checked) {
         colours.setChecked(checked);
         showStandardColour();
+        if (checked && colours.fieldVisible())
+            typeInto(*Edit4);
     });
     connect(Edit4, &QLineEdit::textChanged, this, [this, &colours](const QString& typed) {
         colours.setFieldText(typed.toStdString());

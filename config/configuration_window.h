@@ -41,6 +41,8 @@ public:
     const ExerciseSettings& settings() const { return model_.settings(); }
     // Set once the windows created after this one exist.
     void connectWindows(ExerciseEngine* engine, TForm5* instructions, std::vector<QWidget*> closedOnFinish);
+    // A window made later that "Завершить работу" closes too, after the others.
+    void closeOnFinish(QWidget* window) { closedOnFinish_.push_back(window); }
 
     // The check box of a slot of the grid.
     QCheckBox* slotBox(SlotRole role, Submodality row) const;

@@ -1,15 +1,18 @@
 #include "help/instructions_window.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShowEvent>
 #include <utility>
 
 #include "help/instructions_geometry.h"
 #include "help/photographs.h"
 #include "help/strip_pictures.h"
 #include "windows/design_scaling.h"
+#include "windows/keyboard.h"
 
 namespace kestrani {
 
@@ -53,13 +56,11 @@ TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), scre
     setFont(designFont(timesFamily, 19));
     resize(790, 545);
 
-    // The strips lie beneath the text slots; Label22 lets the banded strip show through.
+    // The strips lie beneath the text slots; Label22 lets the banded strip
+    // show through. They are drawn when a page first shows them.
     Image1 = addPicture(229, 160, 493, 41);
-    Image1->setPixmap(QPixmap::fromImage(smoothStripPicture()));
     Image2 = addPicture(229, 224, 493, 41);
-    Image2->setPixmap(QPixmap::fromImage(ditheredStripPicture()));
     Image3 = addPicture(229, 272, 493, 41);
-    Image3->setPixmap(QPixmap::fromImage(bandedStripPicture()));
 
     for (int i = 0; i < textSlotCount; ++i) {
         const TextSlotLayout& layout = textSlotLayouts()[static_cast<std::size_t>(i)];
@@ -68,6 +69,9 @@ TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), scre
         label->setFont(designFont(timesFamily, layout.pixelHeight));
         label->setAutoFillBackground(true);
         label->move(layout.left, layout.top);
+        // Their texts come with the page; every box but Label7's follows its text.
+        if (static_cast<TextSlot>(i) != TextSlot::Label7)
+            markFollowingText(*label);
         slots_[static_cast<std::size_t>(i)] = label;
     }
     textSlot(TextSlot::Label7)->setGeometry(118, 108, 680, 21);
@@ -101,6 +105,9 @@ TForm5::TForm5(const ScreenMetrics& screen) : QWidget(nullptr, Qt::Window), scre
     for (const auto& [button, page] : pageButtons)
         connect(button, &QPushButton::clicked, this, [this, page = page] { openPage(page); });
 
+    pressButtonsOnReturn(*this);
+    orderTabsByLayout(*this);
+    Button1->setFocus();  // the keyboard starts on "OK"
     showContent(helpPageContent(HelpPage::Start, screen_.screenSize()));
     framed_ = std::make_unique<FramedWindow>(*this, screen_, instructionsWindowGeometry);
     framed_->afterScaling = [this] { fitTextSlots(); };
@@ -121,19 +128,30 @@ QPushButton* TForm5::addButton(const QString& caption, QRect geometry, int pixel
 }
 
 void TForm5::openPage(HelpPage page) {
-    bringForward(*this);
     showContent(helpPageContent(page, screen_.screenSize()));
+    bringForward(*this);
 }
 
+// A hidden window fits its texts when it is next shown, at the size it is
+// shown at.
 void TForm5::showContent(const PageContent& content) {
     setWindowTitle(QString::fromStdString(content.caption));
     for (int i = 0; i < textSlotCount; ++i)
         slots_[static_cast<std::size_t>(i)]->setText(QString::fromStdString(content.texts[static_cast<std::size_t>(i)]));
+    if (content.showsTestPictures && Image1->pixmap().isNull()) {
+        Image1->setPixmap(QPixmap::fromImage(smoothStripPicture()));
+        Image2->setPixmap(QPixmap::fromImage(ditheredStripPicture()));
+        Image3->setPixmap(QPixmap::fromImage(bandedStripPicture()));
+    }
     for (QLabel* picture : {Image1, Image2, Image3})
         picture->setVisible(content.showsTestPictures);
-    fitTextSlots();
-    if (!content.showsLabel12)
+    showsLabel12_ = content.showsLabel12;
+    if (!showsLabel12_)
         textSlot(TextSlot::Label12)->hide();
+    if (isVisible())
+        fitTextSlots();
+    else
+        textsFitted_ = false;
 }
 
 // Every slot's width follows its text, but Label7 keeps its box; a text that
@@ -151,6 +169,17 @@ void TForm5::fitTextSlots() {
         fitText(*label, *this);
         label->setVisible(!label->text().isEmpty());
     }
+    if (!showsLabel12_)
+        textSlot(TextSlot::Label12)->hide();
+    textsFitted_ = true;
+}
+
+// Escape puts the window away as "OK" does.
+void TForm5::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        Button1Click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TForm5::changeEvent(QEvent* event) {
@@ -165,10 +194,22 @@ bool TForm5::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+// The program's own show fits the window before it reaches the screen, so it
+// is never painted at its design size first.
+void TForm5::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        fitToScreen();
+    if (!textsFitted_)
+        fitTextSlots();
+    QWidget::showEvent(event);
+}
+
+void TForm5::FormActivate() { fitToScreen(); }
+
 // Before its first fit, a window already one pixel narrower than the screen
 // is left as it stands; afterwards it stands as the program put it unless the
 // user resized it or the screen changed.
-void TForm5::FormActivate() {
+void TForm5::fitToScreen() {
     if (!framed_->placed() && instructionsWindowIsFitted(frameGeometry().width(), screen_.screenSize()))
         return;
     framed_->fit();

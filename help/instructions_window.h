@@ -50,6 +50,8 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* addPicture(int left, int top, int width, int height);
@@ -57,12 +59,15 @@ private:
     void showContent(const PageContent& content);
     void fitTextSlots();
     void FormActivate();
+    void fitToScreen();
     void Button1Click();
 
     const ScreenMetrics& screen_;
     QWidget* configuration_ = nullptr;
     std::array<QLabel*, textSlotCount> slots_{};
     std::unique_ptr<FramedWindow> framed_;
+    bool showsLabel12_ = false;
+    bool textsFitted_ = false;
 };
 
 }  // namespace kestrani

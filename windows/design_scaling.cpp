@@ -101,9 +101,11 @@ void fitText(QWidget& control, const QWidget& window) {
 }
 
 void followText(QLabel& label) {
-    label.setProperty(followsTextProperty, true);
+    markFollowingText(label);
     label.adjustSize();
 }
+
+void markFollowingText(QLabel& label) { label.setProperty(followsTextProperty, true); }
 
 QFont designFont(const DesignFamily& family, int pixelHeight) {
     QFont font(family.name);

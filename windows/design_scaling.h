@@ -20,6 +20,8 @@ void scaleContents(QWidget& window, DesignScale scale);
 // Marks a label whose box follows its text and fits it to the text;
 // scaleContents fits it again after scaling its font.
 void followText(QLabel& label);
+// Marks it only, for a label whose text comes later.
+void markFollowingText(QLabel& label);
 
 // Fits the text of every descendant of window to the window as it now stands.
 void fitTexts(QWidget& window);

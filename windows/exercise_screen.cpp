@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <algorithm>
 
@@ -46,6 +47,13 @@ void ExerciseScreen::closeEvent(QCloseEvent* event) {
         event->ignore();
         closeAction_();
     }
+}
+
+void ExerciseScreen::keyPressEvent(QKeyEvent* event) {
+    if (closeAction_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        closeAction_();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ExerciseScreen::hideLater(QWidget* surface) {

@@ -29,8 +29,8 @@ public:
     // The window that lies beneath the exercise and gets the keyboard back
     // when the exercise screen goes.
     void setWindowBeneath(QWidget* window) { beneath_ = window; }
-    // What closing the window from the desktop (a close key, a task bar) does
-    // instead of hiding it alone.
+    // What closing the window from the desktop (a close key, a task bar) and
+    // Escape do instead of hiding it alone.
     void setCloseAction(std::function<void()> action) { closeAction_ = std::move(action); }
 
     // Puts the window full-screen on the program's screen, in front of the
@@ -52,6 +52,7 @@ public:
     void settle();
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPointer<QWidget> beneath_;

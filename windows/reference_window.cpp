@@ -1,22 +1,52 @@
 #include "windows/reference_window.h"
 
 #include <QPushButton>
+#include <algorithm>
+#include <thread>
 
 #include "windows/design_scaling.h"
 
 namespace kestrani {
 
+namespace {
+
+// How much earlier than a tick the toolkit's timer is set: more than it is
+// late on a busy machine, and short enough to block nothing a user notices.
+constexpr std::chrono::milliseconds earlyBy{4};
+
+}  // namespace
+
 QtTimerDevice::QtTimerDevice(QObject* parent) : QObject(parent) {
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-        if (handler_)
-            handler_();
-    });
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
 }
 
-void QtTimerDevice::startCount(int milliseconds) { timer_.start(milliseconds); }
+void QtTimerDevice::startCount(int milliseconds) {
+    interval_ = std::chrono::milliseconds(milliseconds);
+    next_ = std::chrono::steady_clock::now() + interval_;
+    waitForNextTick();
+}
 
 void QtTimerDevice::stopCount() { timer_.stop(); }
+
+void QtTimerDevice::waitForNextTick() {
+    using namespace std::chrono;
+    const auto early = duration_cast<milliseconds>(next_ - earlyBy - steady_clock::now());
+    timer_.start(static_cast<int>(std::max<milliseconds::rep>(0, early.count())));
+}
+
+void QtTimerDevice::tick() {
+    std::this_thread::sleep_until(next_);
+    const auto now = std::chrono::steady_clock::now();
+    next_ += interval_;
+    if (next_ <= now)
+        next_ = now + interval_;
+    // Set before the handler, which may stop the count or start another.
+    waitForNextTick();
+    if (handler_)
+        handler_();
+}
 
 TSubmCheck::TSubmCheck(const ScreenMetrics& screen, ExerciseScreen& host)
     : SurfaceWidget(QColor(192, 192, 192), host), screen_(screen) {
@@ -36,6 +66,11 @@ TSubmCheck::TSubmCheck(const ScreenMetrics& screen, ExerciseScreen& host)
 void TSubmCheck::setActions(ExerciseActions* actions) {
     connect(Button1, &QPushButton::clicked, this, [actions] { actions->step(Sender::Button1); });
     connect(Button2, &QPushButton::clicked, this, [actions] { actions->generateReference(); });
+}
+
+void TSubmCheck::show() {
+    SurfaceWidget::show();
+    Button1->setFocus(Qt::OtherFocusReason);
 }
 
 void TSubmCheck::fitToScreen() {

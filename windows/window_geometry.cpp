@@ -1,5 +1,6 @@
 #include "windows/window_geometry.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace kestrani {
@@ -84,10 +85,24 @@ int scaleFontPixelHeight(int pixelHeight, DesignScale scale) {
     return fontPixelHeightForPoints(scaleDesignValue(fontPointsForPixelHeight(pixelHeight), scale));
 }
 
+int messageBoxMinimumWidth(int titleWidth, DesignScale scale) { return titleWidth + scaleDesignValue(128, scale); }
+
+// Every height measured costs a font of that size, so the search starts at
+// the height the text would fit at if its width grew in proportion, and steps
+// from there.
 int fittingPixelHeight(int pixelHeight, int room, const std::function<int(int)>& textWidth) {
-    int height = pixelHeight;
-    while (height > 1 && textWidth(height) > room)
-        --height;
+    const int widest = textWidth(pixelHeight);
+    if (pixelHeight <= 1 || widest <= room)
+        return pixelHeight;
+    const std::int64_t guess = static_cast<std::int64_t>(pixelHeight) * std::max(room, 0) / std::max(widest, 1);
+    int height = static_cast<int>(std::clamp<std::int64_t>(guess, 1, pixelHeight - 1));
+    if (textWidth(height) <= room) {
+        while (height + 1 < pixelHeight && textWidth(height + 1) <= room)
+            ++height;
+        return height;
+    }
+    while (height > 1 && textWidth(--height) > room) {
+    }
     return height;
 }
 

@@ -73,6 +73,11 @@ int fontPointsForPixelHeight(int pixelHeight);
 int fontPixelHeightForPoints(int points);
 int scaleFontPixelHeight(int pixelHeight, DesignScale scale);
 
+// The width a message box needs so that a desktop shows its whole title:
+// the title's width (in the box's font, made bold as title bars are) and
+// room for the title bar's icon and three buttons, 128 design pixels.
+int messageBoxMinimumWidth(int titleWidth, DesignScale scale);
+
 // The largest character height up to pixelHeight at which a text fits room
 // pixels; textWidth gives the text's width at a character height, and grows
 // with it. A text that fits nowhere gets height 1.

@@ -14,12 +14,15 @@
 #include "windows/device_pixels.h"
 #include "windows/framed_window_fit.h"
 #include "windows/readable_text.h"
+#include "windows/reading_order.h"
 #include "windows/window_geometry.h"
 
 using namespace kestrani;
 using namespace kestrani::fakes;
 
 Q_DECLARE_METATYPE(kestrani::WindowRect)
+Q_DECLARE_METATYPE(std::vector<kestrani::WindowRect>)
+Q_DECLARE_METATYPE(std::vector<std::size_t>)
 
 namespace {
 
@@ -99,6 +102,67 @@ private slots:
         QCOMPARE(scaleFontPixelHeight(16, byHeight(768)), 20);  // 12 pt × 1.28 = 15.36 → 15 pt
         QCOMPARE(scaleFontPixelHeight(11, byHeight(768)), 13);  // 8 pt × 1.28 = 10.24 → 10 pt
         QCOMPARE(scaleFontPixelHeight(11, designScale({1280, 1024})), 17);  // 8 pt × 1.6 = 12.8 → 13 pt
+    }
+
+    // The design layouts of the windows, in the order their controls are made.
+    void tabOrderReadsTheLayout_data() {
+        QTest::addColumn<std::vector<WindowRect>>("controls");
+        QTest::addColumn<std::vector<std::size_t>>("order");
+        QTest::newRow("instructions: two rows of buttons, OK taller between them")
+            << std::vector<WindowRect>{{362, 504, 75, 41},  {10, 504, 159, 17},  {10, 528, 159, 17},
+                                       {176, 504, 177, 17}, {176, 528, 177, 17}, {448, 504, 169, 17},
+                                       {624, 528, 161, 17}, {450, 528, 167, 17}, {624, 504, 161, 17}}
+            << std::vector<std::size_t>{1, 3, 0, 5, 8, 2, 4, 7, 6};
+        QTest::newRow("configuration: the groups, then the buttons")
+            << std::vector<WindowRect>{{7, 128, 217, 313},  {231, 128, 546, 145}, {231, 280, 170, 161},
+                                       {407, 280, 210, 117}, {624, 280, 153, 117}, {408, 400, 369, 41},
+                                       {704, 412, 66, 25},   {624, 448, 153, 25},  {624, 480, 153, 25},
+                                       {624, 512, 153, 25},  {7, 448, 153, 25}}
+            << std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 10, 7, 8, 9};
+        QTest::newRow("a box beside a field standing two pixels higher")
+            << std::vector<WindowRect>{{8, 19, 100, 17}, {110, 17, 30, 21}} << std::vector<std::size_t>{0, 1};
+        QTest::newRow("exercise screen: the reference window's buttons above the backdrop's")
+            << std::vector<WindowRect>{{510, 505, 105, 25}, {238, 505, 105, 25}, {16, 528, 129, 25}, {624, 528, 161, 25}}
+            << std::vector<std::size_t>{1, 0, 2, 3};
+        QTest::newRow("nothing") << std::vector<WindowRect>{} << std::vector<std::size_t>{};
+    }
+    void tabOrderReadsTheLayout() {
+        QFETCH(std::vector<WindowRect>, controls);
+        QFETCH(std::vector<std::size_t>, order);
+        QCOMPARE(readingOrder(controls), order);
+    }
+
+    // Texts of hand-worked widths: every height tried costs a font, so a
+    // width growing in proportion is settled in three measurements.
+    void fittingHeightIsTheLargestThatFits_data() {
+        QTest::addColumn<int>("perPixel");  // width = fixed + perPixel × height (+ 4 every third height)
+        QTest::addColumn<int>("fixed");
+        QTest::addColumn<bool>("steps");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<int>("fitting");
+        QTest::addColumn<int>("mostMeasurements");
+        QTest::newRow("fits at full height") << 7 << 0 << false << 200 << 24 << 1;
+        QTest::newRow("in proportion") << 7 << 0 << false << 100 << 14 << 3;         // 98 ≤ 100 < 105
+        QTest::newRow("hinted steps") << 7 << 0 << true << 110 << 15 << 3;          // 109 ≤ 110 < 112
+        QTest::newRow("a fixed margin") << 5 << 40 << false << 100 << 12 << 5;      // 100 ≤ 100 < 105
+        QTest::newRow("one pixel short of a height") << 7 << 0 << false << 97 << 13 << 3;  // 91 ≤ 97 < 98
+        QTest::newRow("no room") << 7 << 0 << false << 0 << 1 << 24;
+        QTest::newRow("a box left of the window's edge") << 7 << 0 << false << -30 << 1 << 24;
+    }
+    void fittingHeightIsTheLargestThatFits() {
+        QFETCH(int, perPixel);
+        QFETCH(int, fixed);
+        QFETCH(bool, steps);
+        QFETCH(int, room);
+        QFETCH(int, fitting);
+        QFETCH(int, mostMeasurements);
+        int measured = 0;
+        const auto width = [&](int height) {
+            ++measured;
+            return fixed + perPixel * height + (steps && height % 3 == 0 ? 4 : 0);
+        };
+        QCOMPARE(fittingPixelHeight(24, room, width), fitting);
+        QVERIFY2(measured <= mostMeasurements, qPrintable(QString::number(measured) + " measurements"));
     }
 
     // The ratio is the smaller of height / 600 and width / 800: 4:3 and wider

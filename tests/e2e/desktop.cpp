@@ -1,7 +1,9 @@
 #include "e2e/desktop.h"
 
 #include <QDeadlineTimer>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
@@ -92,6 +94,92 @@ QList<QRect> findButtons(const QImage& screen) {
                 buttons.append(box);
         }
     return buttons;
+}
+
+QFont toolkitFont() {
+    QFont font = QGuiApplication::font();
+    if (font.pointSizeF() > 0)
+        font.setPixelSize(qRound(font.pointSizeF() * 96 / 72));
+    return font;
+}
+
+namespace {
+
+bool isInk(QRgb pixel) { return qGray(pixel) < 110; }
+bool isGround(QRgb pixel) { return qGray(pixel) > 190; }
+
+}  // namespace
+
+namespace {
+
+// The text's pixels in a rendering: dark strokes and the light ground around
+// and between them.
+struct TextShape {
+    QSize size;
+    std::vector<QPoint> ink;
+    std::vector<QPoint> ground;
+};
+
+// The toolkit places a centred text at a fraction of a pixel, and each
+// fraction gives its letters other pixels: the text is rendered at each.
+std::vector<TextShape> textShapes(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    std::vector<TextShape> shapes;
+    for (int eighths = 0; eighths < 8; ++eighths) {
+        QImage rendering(metrics.horizontalAdvance(text) + 5, metrics.height() + 4, QImage::Format_RGB32);
+        rendering.fill(Qt::white);
+        {
+            QPainter painter(&rendering);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QPointF(2 + eighths / 8.0, 2 + metrics.ascent()), text);
+        }
+        TextShape shape{rendering.size(), {}, {}};
+        for (int y = 0; y < rendering.height(); ++y)
+            for (int x = 0; x < rendering.width(); ++x) {
+                const QRgb p = rendering.pixel(x, y);
+                if (isInk(p))
+                    shape.ink.emplace_back(x, y);
+                else if (isGround(p))
+                    shape.ground.emplace_back(x, y);
+            }
+        if (!shape.ink.empty())
+            shapes.push_back(std::move(shape));
+    }
+    return shapes;
+}
+
+// Whether the shape matches the picture at the place, a twentieth of its
+// strokes and of its ground allowed to differ.
+bool matchesAt(const QImage& image, const TextShape& shape, QPoint at) {
+    auto fewMisses = [&](const std::vector<QPoint>& points, bool (*expected)(QRgb)) {
+        std::size_t misses = 0;
+        for (const QPoint& p : points)
+            if (!expected(image.pixel(at + p)) && ++misses > points.size() / 20)
+                return false;
+        return true;
+    };
+    return isInk(image.pixel(at + shape.ink.front())) && fewMisses(shape.ink, isInk) && fewMisses(shape.ground, isGround);
+}
+
+}  // namespace
+
+QList<QRect> findText(const QImage& screen, const QString& text, const QFont& font, QRect within) {
+    QList<QRect> found;
+    const std::vector<TextShape> shapes = textShapes(text, font);
+    if (shapes.empty())
+        return found;
+    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
+    const QRect area = within.isEmpty() ? image.rect() : within & image.rect();
+    const QSize size = shapes.front().size;
+    for (int top = area.top(); top + size.height() <= area.bottom() + 1; ++top)
+        for (int left = area.left(); left + size.width() <= area.right() + 1; ++left)
+            for (const TextShape& shape : shapes)
+                if (matchesAt(image, shape, {left, top})) {
+                    found.append(QRect(QPoint(left, top), size));
+                    break;
+                }
+    return found;
 }
 
 Desktop::Desktop() = default;

@@ -3,6 +3,7 @@
 // click with xdotool, read pixels from screenshots, close windows politely.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QMargins>
 #include <QProcess>
@@ -19,6 +20,17 @@ QString xdotool(const QStringList& arguments);
 // evenly shaded face inside a darker outline, wholly on the picture. A button
 // cut by the picture's edge is not found.
 QList<QRect> findButtons(const QImage& screen);
+
+// The font the program's toolkit writes its own dialogs and menus in: the
+// desktop's default font at the program's 96 dots per inch.
+QFont toolkitFont();
+
+// Where the text stands on a screenshot, dark on a light ground, written in
+// the font as the toolkit writes it: its strokes and the light between them
+// match a rendering of the text in this process, pixel for pixel but for a
+// few (a shortcut's underline, a shade of antialiasing). Searched within the
+// rectangle, the whole picture when it is empty.
+QList<QRect> findText(const QImage& screen, const QString& text, const QFont& font, QRect within = {});
 
 class Desktop {
 public:

@@ -41,6 +41,10 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6; do
   [[ ",$depends" == *", $library ("* || ",$depends" == *",$library ("* ]] || fail "Depends lacks $library"
 done
 
+# Qt's translations are named by hand: the program loads them, it does not link them.
+[[ ",$depends," == *", qt6-translations-l10n,"* || ",$depends," == *",qt6-translations-l10n,"* ]] \
+  || fail "Depends lacks qt6-translations-l10n"
+
 recommends=$(dpkg-deb -f "$package" Recommends)
 echo "Recommends: $recommends"
 for package_name in fonts-liberation qt6-wayland; do

@@ -56,6 +56,20 @@ struct Window {
     TKestrani kestrani{screen, state, messages};
 };
 
+// The controls Tab reaches from the first one, in order, until it comes round.
+QList<QWidget*> tabChain(QWidget& window) {
+    QList<QWidget*> chain;
+    QWidget* first = nullptr;
+    for (QWidget* w = window.nextInFocusChain(); w != &window && w != first; w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&window))
+            continue;
+        if (!first)
+            first = w;
+        chain << w;
+    }
+    return chain;
+}
+
 }  // namespace
 
 class ConfigurationWindowTest : public QObject {
@@ -273,6 +287,87 @@ private slots:
         k.exerciseKindItems[3]->click();
         QCOMPARE(k.settings().exerciseKind, ExerciseKind::CompareTwo);
         QCOMPARE(k.settings().objectKind, ObjectKind::Rectangle);
+    }
+
+    // Ticking a limit or "Номер эталона" puts the keyboard into its number,
+    // ready to be typed over.
+    void aTickedNumberTakesTheKeyboard() {
+        Window w({1024, 768});
+        TKestrani& k = w.kestrani;
+        QVERIFY(QTest::qWaitForWindowActive(&k));
+        for (auto [box, field] : {std::pair{k.CheckBox28, k.Edit1}, std::pair{k.CheckBox29, k.Edit2},
+                                  std::pair{k.CheckBox30, k.Edit3}, std::pair{k.CheckBox37, k.Edit4}}) {
+            k.Button1->setFocus();
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Space);
+            QVERIFY2(field->hasFocus(), qPrintable(box->text()));
+            QTest::keyClicks(field, "7");
+            QCOMPARE(field->text(), QString("7"));
+            clickBox(box);  // unticked: the keyboard stays where it is
+            QVERIFY(!field->isVisible());
+        }
+    }
+
+    // Tab goes down the groups in reading order, each group's controls
+    // together: the grid, the exercise kinds, the object kinds, the
+    // durations, the complications, the standard colours, then the buttons.
+    void tabFollowsTheLayout() {
+        Window w({1024, 768});
+        TKestrani& k = w.kestrani;
+        QVERIFY(QTest::qWaitForWindowActive(&k));
+        QCOMPARE(QApplication::focusWidget(), k.Button1);  // the keyboard starts on "Упражнения"
+        clickBox(k.CheckBox37);  // Edit4 shows
+        const QList<QWidget*> chain = tabChain(k);
+        QList<QWidget*> landmarks{k.Button4,
+                                  k.slotBox(SlotRole::Initial, Submodality::Brightness),
+                                  k.slotBox(SlotRole::Changeable, Submodality::Brightness),
+                                  k.slotBox(SlotRole::Calibrated, Submodality::Brightness),
+                                  k.slotBox(SlotRole::Initial, Submodality::Hue),
+                                  k.slotBox(SlotRole::Calibrated, Submodality::Rotation),
+                                  k.exerciseKindItems[0],
+                                  k.exerciseKindItems[3],
+                                  k.Button6,
+                                  k.objectKindItems[0],
+                                  k.objectKindItems[4],
+                                  k.Button5,
+                                  k.Button10,
+                                  k.CheckBox28,
+                                  k.CheckBox29,
+                                  k.CheckBox30,
+                                  k.CheckBox32,
+                                  k.CheckBox31,
+                                  k.CheckBox36,
+                                  k.Button7,
+                                  k.CheckBox37,
+                                  k.Edit4,
+                                  k.Button8,
+                                  k.Button9,
+                                  k.Button3,
+                                  k.Button1,
+                                  k.Button2};
+        QList<QWidget*> reached;
+        for (QWidget* control : chain)
+            if (landmarks.contains(control))
+                reached << control;
+        QCOMPARE(reached, landmarks);
+        QCOMPARE(chain.front(), k.Button4);
+        QCOMPARE(chain.back(), k.Button2);
+    }
+
+    void returnPressesTheFocusedButton() {
+        FakeScreen screen({1024, 768});
+        WindowSet set(&screen);
+        TKestrani& k = set.kestrani();
+        set.form5().close();
+        k.Button3->setFocus();
+        QTest::keyClick(k.Button3, Qt::Key_Return);  // "Инструкции"
+        QVERIFY(set.form5().isVisible());
+        set.form5().close();
+        QTest::keyClick(k.Button3, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(set.form5().isVisible());
+        set.form5().close();
+        QTest::keyClick(k.Button3, Qt::Key_Return, Qt::ControlModifier);  // not a plain Return
+        QVERIFY(!set.form5().isVisible());
     }
 
     void typingIntoALimitFieldGoesThroughThePhaseRules() {

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QtTest>
 
 #include "app/window_set.h"
@@ -34,6 +35,8 @@ struct OpenBox {
     QPoint centre;
     bool keyboardOnOk = false;
     QString text;
+    QFont font;
+    int width = 0;
 };
 
 // Answers the next message box the program opens: Return, typed once the box
@@ -46,6 +49,8 @@ void answerNextBox(OpenBox& seen) {
         seen.parent = box->parentWidget();
         seen.centre = box->frameGeometry().center();
         seen.text = box->text();
+        seen.font = box->font();
+        seen.width = box->width();
         const bool active = QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }, 2000);
         seen.keyboardOnOk = active && QApplication::focusWidget() == box->button(QMessageBox::Ok);
         if (seen.keyboardOnOk)
@@ -88,6 +93,25 @@ private slots:
         set.form3().close();
         QVERIFY(!exercise.isVisible());
         QVERIFY2(QTest::qWaitForWindowActive(&set.kestrani()), "the keyboard goes back to the configuration window");
+    }
+
+    // Escape leaves the exercise as "Выйти из упражнения" does: the exercise
+    // leaves its result, and the keyboard starts on "Начали?" when it is
+    // shown again.
+    void escapeLeavesTheExercise() {
+        FakeScreen screen(platformScreen());
+        WindowSet set(&screen);
+        set.kestrani().Button1->click();  // "Упражнения"
+        ExerciseScreen& exercise = set.exerciseScreen();
+        QVERIFY(QTest::qWaitForWindowActive(&exercise));
+        QCOMPARE(QApplication::focusWidget(), set.submCheck().Button1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // "Начали?"
+        QVERIFY(!set.submCheck().isVisible());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &exercise, Qt::Key_Escape);
+        QVERIFY(!exercise.isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&set.kestrani()));
+        set.resultsWindow().open();
+        QCOMPARE(set.resultsWindow().table->model()->rowCount(), 1);
     }
 
     void closingTheScreenFromTheDesktopLeavesTheExercise() {
@@ -272,10 +296,20 @@ private slots:
         set.form5().close();
         QtMessageBoxes boxes;
         boxes.setOwner(&set.kestrani());
+        const FakeScreen boxScreen({1024, 768});
+        boxes.setScreen(&boxScreen);
         OpenBox seen;
         answerNextBox(seen);
         boxes.showInformation("До свидания!");
         QCOMPARE(seen.text, QString("До свидания!"));
+        // The windows' serif at the backdrop prompts' size on this screen:
+        // 12 pt × 1.28 = 15 pt, 20 px; wide enough for "Kestrani" in bold and
+        // a title bar's icon and buttons.
+        QCOMPARE(QFontInfo(seen.font).family(), QFontInfo(set.form3().Label1->font()).family());
+        QCOMPARE(seen.font.pixelSize(), 20);
+        QFont bold = seen.font;
+        bold.setBold(true);
+        QVERIFY2(seen.width >= QFontMetrics(bold).horizontalAdvance("Kestrani") + 164, qPrintable(QString::number(seen.width)));
         QCOMPARE(seen.parent, &set.kestrani());
         QVERIFY(near(seen.centre, set.kestrani().frameGeometry().center()));
         QVERIFY(seen.keyboardOnOk);

@@ -1,6 +1,7 @@
 // The exercise windows as real widgets: what their surfaces show, and where a
 // mouse button on them leads.
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -157,6 +158,33 @@ private slots:
         QCOMPARE(w.actions.references, 1);
         QCOMPARE(w.actions.newExercises, 1);
         QCOMPARE(w.actions.leaves, 1);
+    }
+
+    // A phase limit never runs out before its time, and its ticks keep to
+    // the count's start, however late the program handled the one before.
+    void phaseTimerTicksNeverEarlyAndDoNotDrift() {
+        Windows w;
+        QtTimerDevice& device = *w.submCheck.Timer1;
+        std::vector<double> ticks;
+        QElapsedTimer clock;
+        device.setTickHandler([&] {
+            ticks.push_back(clock.nsecsElapsed() / 1e6);
+            if (ticks.size() == 2)
+                QThread::msleep(15);  // a busy handler
+            if (ticks.size() == 4)
+                device.stopCount();
+        });
+        clock.start();
+        device.startCount(40);
+        QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), std::size_t(4), 2000);
+        QTest::qWait(100);
+        QCOMPARE(ticks.size(), std::size_t(4));  // stopped from its handler
+        QVERIFY(!device.counting());
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            const double due = 40.0 * double(i + 1);
+            QVERIFY2(ticks[i] >= due, qPrintable(QStringLiteral("tick %1 at %2 ms").arg(i + 1).arg(ticks[i])));
+            QVERIFY2(ticks[i] < due + 30, qPrintable(QStringLiteral("tick %1 at %2 ms").arg(i + 1).arg(ticks[i])));
+        }
     }
 
     void promptsKeepTheirTextsAndFitThem() {

@@ -277,6 +277,40 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&set.kestrani()));
     }
 
+    void escapePutsTheWindowAwayAsOkDoes() {
+        FakeScreen screen({1024, 768});
+        WindowSet set(&screen);
+        QVERIFY(QTest::qWaitForWindowActive(&set.form5()));
+        QTest::keyClick(&set.form5(), Qt::Key_Escape);
+        QVERIFY(!set.form5().isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&set.kestrani()));
+        set.kestrani().Button3->click();  // "Инструкции"
+        QVERIFY(QTest::qWaitForWindowActive(&set.form5()));
+        QTest::keyClick(set.form5().Button4, Qt::Key_Escape);  // from a page button
+        QVERIFY(!set.form5().isVisible());
+    }
+
+    // The keyboard starts on "OK", Return presses the focused button, and Tab
+    // reads the two rows of buttons left to right.
+    void keyboardOnTheButtons() {
+        FakeScreen screen({1024, 768});
+        TForm5 form(screen);
+        showActive(form);
+        QCOMPARE(QApplication::focusWidget(), form.Button1);
+        const QList<QPushButton*> rows{form.Button2, form.Button4, form.Button1, form.Button6, form.Button9,
+                                       form.Button3, form.Button5, form.Button8, form.Button7};
+        form.Button2->setFocus();
+        for (QPushButton* expected : rows) {
+            QCOMPARE(QApplication::focusWidget(), expected);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), form.Button2);  // round again
+        QTest::keyClick(form.Button3, Qt::Key_Return);  // "Настройка монитора"
+        QVERIFY(stripsShown(form));
+        QTest::keyClick(form.Button9, Qt::Key_Return);  // "ИНСТРУКЦИИ"
+        QCOMPARE(form.windowTitle(), QString("Help"));
+    }
+
     void okRestoresAMinimizedConfigurationWindow() {
         FakeScreen screen({1024, 768});
         WindowSet set(&screen);
