@@ -2,10 +2,27 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 
+#include "results/perceptual_units.h"
 #include "windows/keyboard.h"
 
 namespace kestrani {
+
+namespace {
+
+// Millimetres across one pixel of the program's screen, where it reports
+// its physical size; many report none, or the 96 dpi they assume.
+std::optional<double> screenMillimetresPerPixel() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return std::nullopt;
+    const QSize pixels = screen->size() * screen->devicePixelRatio();
+    const QSizeF millimetres = screen->physicalSize();
+    return millimetresPerPixel(pixels.width(), pixels.height(), millimetres.width(), millimetres.height());
+}
+
+}  // namespace
 
 WindowSet::WindowSet(PlatformPorts ports)
     : screen_(ports.screen ? *ports.screen : realScreen_),
@@ -68,7 +85,9 @@ WindowSet::WindowSet(PlatformPorts ports)
     // Every exercise leaves a result, for the results window and, when the
     // user keeps a history, for the results file.
     history_ = std::make_unique<ResultHistory>(resultsFilePath(), rememberResultsOption());
-    recorder_ = std::make_unique<ResultRecorder>(clock_, &relay_);
+    history_->onWriteFailure = [this](const ResultStore& store) { resultsWindow().reportWriteFailure(store); };
+    recorder_ = std::make_unique<ResultRecorder>(clock_, history_.get());
+    recorder_->setMillimetresPerPixel(screenMillimetresPerPixel());
     engine_->setEvents(recorder_.get());
     QObject::connect(kestrani_->Button9, &QPushButton::clicked, kestrani_.get(), [this] { resultsWindow().open(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, kestrani_.get(), [this] { engine_->programEnded(); });
@@ -89,13 +108,5 @@ ResultsWindow& WindowSet::resultsWindow() {
     return *resultsWindow_;
 }
 
-void WindowSet::ResultRelay::resultRecorded(const ExerciseResult& result) {
-    if (set_.history_->remembering())
-        set_.resultsWindow();
-    if (set_.resultsWindow_)
-        set_.resultsWindow_->resultRecorded(result);
-    else
-        set_.history_->resultRecorded(result);
-}
 
 }  // namespace kestrani

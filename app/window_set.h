@@ -59,23 +59,13 @@ public:
     ExerciseEngine& engine() { return *engine_; }
     ExerciseState& state() { return state_; }
     RandomGenerator& random() { return random_; }
-    // Made when first asked for: at the first "Результаты", or at the first
-    // result while the results file is kept, so that a result that cannot be
-    // stored is reported.
+    // Made when first asked for: at the first "Результаты", or when a result
+    // that cannot be stored is to be reported.
     ResultsWindow& resultsWindow();
+    // Every answer and result reaches the history from the start.
+    ResultHistory& history() { return *history_; }
 
 private:
-    // Every result reaches the history from the start, through the results
-    // window once it exists.
-    class ResultRelay : public ResultListener {
-    public:
-        explicit ResultRelay(WindowSet& set) : set_(set) {}
-        void resultRecorded(const ExerciseResult& result) override;
-
-    private:
-        WindowSet& set_;
-    };
-
     QtScreenMetrics realScreen_;
     QtMessageBoxes configurationMessages_;
     QtMessageBoxes exerciseMessages_;
@@ -105,7 +95,6 @@ private:
     SystemClock clock_;
     std::unique_ptr<ResultHistory> history_;
     std::unique_ptr<ResultsWindow> resultsWindow_;
-    ResultRelay relay_{*this};
     std::unique_ptr<ResultRecorder> recorder_;
 };
 

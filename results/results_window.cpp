@@ -12,15 +12,25 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -30,6 +40,7 @@
 #include "results/file_problem.h"
 #include "results/results_geometry.h"
 #include "results/results_messages.h"
+#include "results/results_view.h"
 
 namespace kestrani {
 
@@ -42,44 +53,86 @@ QSettings optionSettings() {
 }
 const QString rememberKey = QStringLiteral("results/remember");
 
-QString timeText(std::int64_t milliseconds) {
-    return QDateTime::fromMSecsSinceEpoch(milliseconds).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
-}
-
-QString exerciseName(ExerciseKind kind) { return QStringLiteral("Упражнение %1").arg(static_cast<int>(kind)); }
-
+// Takes away what the chart showed; a removed axis belongs to no one.
 void clearChart(QChart& chart) {
     chart.removeAllSeries();
-    // A removed axis belongs to no one.
     for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
         delete axis;
     }
 }
 
-// The chart's axes fitted to the points: time along, values up from 0.
-void setAxes(QChart& chart, std::int64_t first, std::int64_t last, double highest, const QString& valueTitle) {
-    auto* time = new QDateTimeAxis;
-    const TimeAxis axis = timeAxis(first, last);
-    time->setFormat(axis.labels == TimeAxis::Labels::Seconds   ? QStringLiteral("HH:mm:ss")
-                    : axis.labels == TimeAxis::Labels::Minutes ? QStringLiteral("dd.MM HH:mm")
-                                                               : QStringLiteral("dd.MM.yyyy"));
-    time->setTickCount(4);
-    time->setTitleText(QStringLiteral("Время"));
-    time->setRange(QDateTime::fromMSecsSinceEpoch(axis.from), QDateTime::fromMSecsSinceEpoch(axis.to));
-    auto* value = new QValueAxis;
-    value->setTitleText(valueTitle);
-    value->setRange(0, highest > 0 ? highest * 1.05 : 1);
-    value->applyNiceNumbers();
-    chart.addAxis(time, Qt::AlignBottom);
-    chart.addAxis(value, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart.series()) {
-        series->attachAxis(time);
-        series->attachAxis(value);
-    }
+void attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+    chart.addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+QLabel* messageLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMargin(24);
+    return label;
+}
+
+QChartView* chartView(QWidget* parent) {
+    auto* view = new QChartView(new QChart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->chart()->legend()->setAlignment(Qt::AlignBottom);
+    view->setMinimumHeight(160);
+    return view;
+}
+
+QTableView* tableView(QAbstractItemModel* model, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setAlternatingRowColors(true);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setResizeContentsPrecision(20);
+    return view;
 }
 
 }  // namespace
+
+// A table of texts worked out by the core.
+class TextTableModel : public QAbstractTableModel {
+public:
+    explicit TextTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    void setTable(TableText table) {
+        beginResetModel();
+        table_ = std::move(table);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(table_.headers.size());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+            return {};
+        return toQt(table_.headers[static_cast<std::size_t>(section)]);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto column = static_cast<std::size_t>(index.column());
+        if (role == Qt::TextAlignmentRole)
+            return table_.rightAligned[column] ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        if (role != Qt::DisplayRole)
+            return {};
+        return toQt(table_.rows[static_cast<std::size_t>(index.row())][column]);
+    }
+
+private:
+    TableText table_;
+};
 
 std::string resultsFilePath() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -88,108 +141,71 @@ std::string resultsFilePath() {
 
 bool rememberResultsOption() { return optionSettings().value(rememberKey, false).toBool(); }
 
-// The table: a row per result, newest first.
-class ResultsTableModel : public QAbstractTableModel {
-public:
-    explicit ResultsTableModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-    void setResults(const std::vector<ExerciseResult>* results) {
-        beginResetModel();
-        results_ = results;
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() || !results_ ? 0 : static_cast<int>(results_->size());
-    }
-    int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : fixedColumns + static_cast<int>(gridRows.size());
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
-            return {};
-        static const char* const titles[fixedColumns] = {
-            "Конец", "Упражнение", "Объект", "Правильных ответов", "Окончание", "Изменяемые", "Калибруемые", "Начало",
-        };
-        if (section < fixedColumns)
-            return QString::fromUtf8(titles[section]);
-        return toQt(rowTitle(gridRows[static_cast<std::size_t>(section - fixedColumns)]));
-    }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        const ExerciseResult& r = (*results_)[static_cast<std::size_t>(index.row())];
-        if (role == Qt::TextAlignmentRole)
-            return index.column() == 1 || index.column() == 3 || index.column() >= fixedColumns
-                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                       : QVariant();
-        if (role != Qt::DisplayRole)
-            return {};
-        switch (index.column()) {
-        case 0: return timeText(r.endedAt);
-        case 1: return static_cast<int>(r.exerciseKind);
-        case 2: return toQt(objectKindName(r.objectKind));
-        case 3: return r.rightAnswers;
-        case 4: return toQt(endText(r.end));
-        case 5: return toQt(rowList(r.changeable));
-        case 6: return toQt(rowList(r.asked));
-        case 7: return timeText(r.startedAt);
-        default: break;
-        }
-        const std::optional<double>& reached = r.reached[static_cast<std::size_t>(index.column() - fixedColumns)];
-        return reached ? QString::number(*reached, 'g', 4) : QString();
-    }
-
-private:
-    static constexpr int fixedColumns = 8;
-    const std::vector<ExerciseResult>* results_ = nullptr;
-};
-
 ResultsWindow::ResultsWindow(ResultHistory& history) : QWidget(nullptr, Qt::Window), history_(history) {
     setWindowTitle(QStringLiteral("Результаты — Kestrani"));
 
     rememberBox = new QCheckBox(QStringLiteral("Запоминать результаты между запусками"), this);
     rememberBox->setChecked(history_.remembering());
-    rememberBox->setToolTip(QStringLiteral("Результаты записываются в файл %1").arg(toQt(history_.path())));
+    rememberBox->setToolTip(QStringLiteral("Результаты и ответы записываются в файл %1").arg(toQt(history_.path())));
     fileState = new QLabel(this);
     fileState->setWordWrap(true);
     fileState->setTextInteractionFlags(Qt::TextSelectableByMouse);
     newFileButton = new QPushButton(QStringLiteral("Начать новый файл"), this);
 
-    model_ = new ResultsTableModel(this);
-    table = new QTableView(this);
-    table->setModel(model_);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    // Columns as wide as the newest rows need.
-    table->horizontalHeader()->setResizeContentsPrecision(20);
+    tabs = new QTabWidget(this);
+    exercisesModel_ = new TextTableModel(this);
+    thresholdsModel_ = new TextTableModel(this);
 
-    answersChart = new QChartView(new QChart, this);
-    answersChart->setRenderHint(QPainter::Antialiasing);
-    answersChart->chart()->legend()->setAlignment(Qt::AlignBottom);
-    submodalityChoice = new QComboBox(this);
-    for (Submodality row : gridRows)
-        submodalityChoice->addItem(toQt(rowTitle(row)));
-    differenceChart = new QChartView(new QChart, this);
-    differenceChart->setRenderHint(QPainter::Antialiasing);
-    differenceChart->chart()->legend()->setAlignment(Qt::AlignBottom);
+    exercisesPage_ = new QStackedWidget(tabs);
+    table = tableView(exercisesModel_, exercisesPage_);
+    noExercises = messageLabel(exercisesPage_);
+    noExercises->setText(toQt(noExercisesText()));
+    exercisesPage_->addWidget(table);
+    exercisesPage_->addWidget(noExercises);
+    tabs->addTab(exercisesPage_, QStringLiteral("Упражнения"));
+
+    thresholdsPage_ = new QStackedWidget(tabs);
+    auto* split = new QSplitter(Qt::Vertical, thresholdsPage_);
+    thresholds = tableView(thresholdsModel_, split);
+    psychometricChart = chartView(split);
+    split->addWidget(thresholds);
+    split->addWidget(psychometricChart);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
+    noThresholds = messageLabel(thresholdsPage_);
+    thresholdsPage_->addWidget(split);
+    thresholdsPage_->addWidget(noThresholds);
+    tabs->addTab(thresholdsPage_, QStringLiteral("Пороги"));
+
+    auto* progressTab = new QWidget(tabs);
+    progressChoice = new QComboBox(progressTab);
+    progressChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    progressChoice->setMinimumContentsLength(30);
+    progressPage_ = new QStackedWidget(progressTab);
+    progressChart = chartView(progressPage_);
+    noProgress = messageLabel(progressPage_);
+    progressPage_->addWidget(progressChart);
+    progressPage_->addWidget(noProgress);
+    today = new QLabel(progressTab);
+    auto* choiceRow = new QHBoxLayout;
+    choiceRow->addWidget(new QLabel(QStringLiteral("Порог:"), progressTab));
+    choiceRow->addWidget(progressChoice, 1);
+    auto* progressLayout = new QVBoxLayout(progressTab);
+    progressLayout->addLayout(choiceRow);
+    progressLayout->addWidget(progressPage_, 1);
+    progressLayout->addWidget(today);
+    tabs->addTab(progressTab, QStringLiteral("Прогресс"));
 
     saveButton = new QPushButton(QStringLiteral("Сохранить в CSV…"), this);
+    auto* saveMenu = new QMenu(saveButton);
+    saveMenu->addAction(QStringLiteral("Упражнения…"), this, [this] { saveCsv(CsvContent::Exercises); });
+    saveMenu->addAction(QStringLiteral("Ответы…"), this, [this] { saveCsv(CsvContent::Answers); });
+    saveButton->setMenu(saveMenu);
     closeButton = new QPushButton(QStringLiteral("Закрыть"), this);
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(fileState, 1);
     fileRow->addWidget(newFileButton);
-    auto* choiceRow = new QHBoxLayout;
-    choiceRow->addStretch(1);
-    choiceRow->addWidget(new QLabel(QStringLiteral("Достигнутая разница по субмодальности:"), this));
-    choiceRow->addWidget(submodalityChoice);
-    auto* charts = new QHBoxLayout;
-    charts->addWidget(answersChart, 1);
-    charts->addWidget(differenceChart, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(saveButton);
@@ -197,20 +213,25 @@ ResultsWindow::ResultsWindow(ResultHistory& history) : QWidget(nullptr, Qt::Wind
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rememberBox);
     layout->addLayout(fileRow);
-    layout->addWidget(table, 2);
-    layout->addLayout(choiceRow);
-    layout->addLayout(charts, 3);
+    layout->addWidget(tabs, 1);
     layout->addLayout(buttons);
 
     connect(rememberBox, &QCheckBox::toggled, this, [this](bool on) { rememberToggled(on); });
     connect(newFileButton, &QPushButton::clicked, this, [this] { startNewFile(); });
-    connect(submodalityChoice, &QComboBox::currentIndexChanged, this, [this] { drawDifferences(); });
-    connect(saveButton, &QPushButton::clicked, this, [this] { saveCsv(); });
+    connect(thresholds->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { drawPsychometric(); });
+    connect(progressChoice, &QComboBox::currentIndexChanged, this, [this] { drawProgress(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
+    history_.onChanged = [this] {
+        if (isVisible())
+            refresh();
+    };
     history_.onWriteFailure = [this](const ResultStore& store) { reportWriteFailure(store); };
 }
 
-ResultsWindow::~ResultsWindow() { history_.onWriteFailure = nullptr; }
+ResultsWindow::~ResultsWindow() {
+    history_.onChanged = nullptr;
+    history_.onWriteFailure = nullptr;
+}
 
 void ResultsWindow::open() {
     refresh();
@@ -219,19 +240,14 @@ void ResultsWindow::open() {
     activateWindow();
 }
 
-void ResultsWindow::resultRecorded(const ExerciseResult& result) {
-    history_.resultRecorded(result);
-    if (isVisible())
-        refresh();
-}
-
 void ResultsWindow::refresh() {
     results_ = history_.results();
-    model_->setResults(&results_);
-    table->resizeColumnsToContents();
+    answers_ = history_.answers();
+    thresholdRows_ = thresholdTable(answers_);
     showFileState();
-    drawAnswers();
-    drawDifferences();
+    showExercises();
+    showThresholds();
+    today->setText(toQt(todaySummary(results_, answers_, QDateTime::currentMSecsSinceEpoch()).text));
 }
 
 void ResultsWindow::showFileState() {
@@ -241,66 +257,130 @@ void ResultsWindow::showFileState() {
     newFileButton->setVisible(history_.offersNewFile());
 }
 
-
-namespace {
-
-// One line of points for an exercise kind; none when it has no points.
-void addExerciseSeries(QChart& chart, ExerciseKind kind, const QList<QPointF>& points) {
-    if (points.isEmpty())
-        return;
-    auto* series = new QLineSeries;
-    series->setName(exerciseName(kind));
-    series->setPointsVisible(true);
-    series->replace(points);
-    chart.addSeries(series);
+void ResultsWindow::showExercises() {
+    exercisesModel_->setTable(exercisesTable(results_));
+    table->resizeColumnsToContents();
+    exercisesPage_->setCurrentWidget(results_.empty() ? static_cast<QWidget*>(noExercises) : table);
 }
 
-}  // namespace
+void ResultsWindow::showThresholds() {
+    const int chosen = std::max(0, thresholds->currentIndex().row());
+    thresholdsModel_->setTable(thresholdsTable(thresholdRows_));
+    thresholds->resizeColumnsToContents();
+    noThresholds->setText(toQt(noThresholdsText(static_cast<int>(answers_.size()))));
+    thresholdsPage_->setCurrentWidget(thresholdRows_.empty() ? static_cast<QWidget*>(noThresholds)
+                                                             : thresholds->parentWidget());
+    if (!thresholdRows_.empty())
+        thresholds->selectRow(std::min(chosen, static_cast<int>(thresholdRows_.size()) - 1));
+    drawPsychometric();
 
-void ResultsWindow::drawAnswers() {
-    QChart& chart = *answersChart->chart();
-    clearChart(chart);
-    chart.setTitle(results_.empty() ? QStringLiteral("Правильных ответов за упражнение — результатов пока нет")
-                                    : QStringLiteral("Правильных ответов за упражнение"));
-    double highest = 0;
-    for (int kind = 1; kind <= 4; ++kind) {
-        QList<QPointF> points;
-        for (auto r = results_.rbegin(); r != results_.rend(); ++r)
-            if (static_cast<int>(r->exerciseKind) == kind) {
-                points.append(QPointF(static_cast<double>(r->endedAt), r->rightAnswers));
-                highest = std::max(highest, static_cast<double>(r->rightAnswers));
-            }
-        addExerciseSeries(chart, static_cast<ExerciseKind>(kind), points);
-    }
-    if (results_.empty())
-        return;
-    setAxes(chart, results_.back().endedAt, results_.front().endedAt, std::max(highest, 5.0), QStringLiteral("Ответов"));
-    static_cast<QValueAxis*>(chart.axes(Qt::Vertical).constFirst())->setLabelFormat(QStringLiteral("%d"));
+    // The rows with a threshold can show their progress; the choice is kept by its name.
+    const QString kept = progressChoice->currentText();
+    const QSignalBlocker quiet(progressChoice);
+    progressChoice->clear();
+    for (std::size_t i = 0; i < thresholdRows_.size(); ++i)
+        if (thresholdRows_[i].fit.curve)
+            progressChoice->addItem(toQt(thresholdName(thresholdRows_[i].key)), static_cast<int>(i));
+    progressChoice->setCurrentIndex(std::max(0, progressChoice->findText(kept)));
+    drawProgress();
 }
 
-void ResultsWindow::drawDifferences() {
-    QChart& chart = *differenceChart->chart();
+void ResultsWindow::drawPsychometric() {
+    QChart& chart = *psychometricChart->chart();
     clearChart(chart);
-    const int choice = std::max(0, submodalityChoice->currentIndex());
-    const std::size_t row = static_cast<std::size_t>(choice);
-    chart.setTitle(QStringLiteral("%1 (меньше — лучше)").arg(toQt(rowTitle(gridRows[row]))));
-    double highest = 0;
-    std::int64_t first = 0, last = 0;
-    bool any = false;
-    for (int kind = 1; kind <= 4; ++kind) {
-        QList<QPointF> points;
-        for (auto r = results_.rbegin(); r != results_.rend(); ++r)
-            if (static_cast<int>(r->exerciseKind) == kind && r->reached[row]) {
-                points.append(QPointF(static_cast<double>(r->endedAt), *r->reached[row]));
-                highest = std::max(highest, *r->reached[row]);
-                first = any ? std::min(first, r->endedAt) : r->endedAt;
-                last = any ? std::max(last, r->endedAt) : r->endedAt;
-                any = true;
-            }
-        addExerciseSeries(chart, static_cast<ExerciseKind>(kind), points);
+    const int row = thresholds->currentIndex().row();
+    if (row < 0 || row >= static_cast<int>(thresholdRows_.size())) {
+        chart.setTitle({});
+        return;
     }
-    if (any)
-        setAxes(chart, first, last, highest, QStringLiteral("Разница"));
+    const PsychometricPicture picture = psychometricPicture(thresholdRows_[static_cast<std::size_t>(row)]);
+    chart.setTitle(toQt(picture.title));
+    auto* x = new QLogValueAxis;
+    x->setTitleText(toQt(picture.xTitle));
+    x->setLabelFormat(QStringLiteral("%g"));
+    x->setRange(picture.xLow, picture.xHigh);
+    auto* y = new QValueAxis;
+    y->setTitleText(QStringLiteral("Доля верных"));
+    y->setRange(0, 1);
+    y->setTickCount(5);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(y, Qt::AlignLeft);
+
+    auto* bins = new QScatterSeries;
+    bins->setName(QStringLiteral("Ответы по разнице"));
+    for (const ChartPoint& p : picture.bins)
+        bins->append(p.x, p.y);
+    attach(chart, bins, x, y);
+    if (!picture.curve.empty()) {
+        auto* curve = new QLineSeries;
+        curve->setName(QStringLiteral("Подобранная кривая"));
+        for (const ChartPoint& p : picture.curve)
+            curve->append(p.x, p.y);
+        attach(chart, curve, x, y);
+    }
+    if (picture.threshold) {
+        auto* point = new QScatterSeries;
+        point->setName(QStringLiteral("Порог: 75 % верных"));
+        point->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        point->append(picture.threshold->x, picture.threshold->y);
+        attach(chart, point, x, y);
+    }
+}
+
+void ResultsWindow::drawProgress() {
+    QChart& chart = *progressChart->chart();
+    clearChart(chart);
+    const QVariant chosen = progressChoice->currentData();
+    if (!chosen.isValid()) {
+        noProgress->setText(toQt(noProgressText()));
+        progressPage_->setCurrentWidget(noProgress);
+        return;
+    }
+    const ThresholdRow& row = thresholdRows_[static_cast<std::size_t>(chosen.toInt())];
+    const ProgressPicture picture = progressPicture(thresholdProgress(answers_, row.key), row);
+    if (picture.points.empty()) {
+        noProgress->setText(toQt(picture.emptyText));
+        progressPage_->setCurrentWidget(noProgress);
+        return;
+    }
+    progressPage_->setCurrentWidget(progressChart);
+    chart.setTitle(toQt(picture.title));
+    auto* x = new QDateTimeAxis;
+    x->setFormat(QStringLiteral("dd.MM.yyyy"));
+    x->setTickCount(std::min<int>(6, static_cast<int>(picture.points.size()) + 2));
+    x->setRange(QDateTime::fromMSecsSinceEpoch(picture.from), QDateTime::fromMSecsSinceEpoch(picture.to));
+    auto* y = new QValueAxis;
+    y->setTitleText(toQt(picture.yTitle));
+    y->setRange(0, picture.yHigh);
+    chart.addAxis(x, Qt::AlignBottom);
+    chart.addAxis(y, Qt::AlignLeft);
+
+    auto* values = new QScatterSeries;
+    values->setName(QStringLiteral("Порог"));
+    auto* best = new QScatterSeries;
+    best->setName(QStringLiteral("Лучший"));
+    best->setMarkerShape(QScatterSeries::MarkerShapeStar);
+    best->setMarkerSize(18);
+    auto* latest = new QScatterSeries;
+    latest->setName(QStringLiteral("Последний"));
+    latest->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    for (const ProgressPicture::Point& p : picture.points) {
+        const auto at = static_cast<qreal>(p.at);
+        // The interval as an error bar.
+        auto* bar = new QLineSeries;
+        bar->append(at, p.low);
+        bar->append(at, p.high);
+        attach(chart, bar, x, y);
+        chart.legend()->markers(bar).constFirst()->setVisible(false);
+        values->append(at, p.value);
+        if (p.best)
+            best->append(at, p.value);
+        if (p.latest)
+            latest->append(at, p.value);
+    }
+    attach(chart, values, x, y);
+    attach(chart, best, x, y);
+    attach(chart, latest, x, y);
 }
 
 void ResultsWindow::rememberToggled(bool on) {
@@ -327,18 +407,24 @@ void ResultsWindow::startNewFile() {
     refresh();
 }
 
-void ResultsWindow::saveCsv() {
+void ResultsWindow::saveCsv(CsvContent content) {
+    const bool answers = content == CsvContent::Answers;
     const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                  .filePath(QStringLiteral("kestrani-results.csv"));
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить результаты в CSV"), suggested,
-                                                      QStringLiteral("Файлы CSV (*.csv)"));
+                                  .filePath(answers ? QStringLiteral("kestrani-answers.csv")
+                                                    : QStringLiteral("kestrani-results.csv"));
+    const QString name = QFileDialog::getSaveFileName(
+        this, answers ? QStringLiteral("Сохранить ответы в CSV") : QStringLiteral("Сохранить упражнения в CSV"),
+        suggested, QStringLiteral("Файлы CSV (*.csv)"));
     if (!name.isEmpty())
-        saveCsvTo(name);
+        saveCsvTo(name, content);
 }
 
-void ResultsWindow::saveCsvTo(const QString& name) {
+void ResultsWindow::saveCsvTo(const QString& name, CsvContent content) {
     std::ostringstream out;
-    writeCsv(out, results_);
+    if (content == CsvContent::Answers)
+        writeAnswersCsv(out, answers_);
+    else
+        writeCsv(out, results_);
     const std::string text = out.str();
     const auto size = static_cast<qint64>(text.size());
     // Written beside it and put in its place only once complete.
@@ -355,6 +441,15 @@ void ResultsWindow::reportWriteFailure(const ResultStore& store) {
     QMessageBox::warning(parent, QStringLiteral("Kestrani"), toQt(writeFailureText(store, history_.path())));
     if (isVisible())
         showFileState();
+}
+
+void ResultsWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape puts the window away, as "Закрыть" does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ResultsWindow::showEvent(QShowEvent* event) {

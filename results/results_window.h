@@ -1,25 +1,30 @@
 #pragma once
-// "Результаты": this run's results and, while the history is kept, the
-// earlier ones; a table newest first, right answers and reached differences
-// over time, CSV export and the option that keeps the history between runs.
+// "Результаты": this run's results and answers and, while the history is
+// kept, the earlier ones, in three tabs: the exercises, the fitted thresholds
+// with a psychometric picture of the chosen one, and a threshold's progress
+// by day with today's summary; CSV export of the exercises or the answers and
+// the option that keeps the history between runs. Every figure and text comes
+// from results/results_view.h; the window only draws them.
 
 #include <QWidget>
 #include <string>
 #include <vector>
 
 #include "results/result_history.h"
+#include "results/threshold_table.h"
 
-class QChart;
 class QChartView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QStackedWidget;
+class QTabWidget;
 class QTableView;
 
 namespace kestrani {
 
-class ResultsTableModel;
+class TextTableModel;
 
 // The results file in the user's data folder (XDG_DATA_HOME).
 std::string resultsFilePath();
@@ -27,46 +32,62 @@ std::string resultsFilePath();
 // off when it was never set.
 bool rememberResultsOption();
 
-class ResultsWindow : public QWidget, public ResultListener {
+class ResultsWindow : public QWidget {
 public:
     explicit ResultsWindow(ResultHistory& history);
     ~ResultsWindow() override;
 
     // Shows the window in front, with what is stored now.
     void open();
-    // Passes the result to the history and shows it at once when open.
-    void resultRecorded(const ExerciseResult& result) override;
-    // Writes the results shown as CSV to the file name, replacing a file of
-    // that name only once the new one is complete; says so when it cannot.
-    void saveCsvTo(const QString& name);
+    enum class CsvContent { Exercises, Answers };
+    // Writes the exercises or the answers shown as CSV to the file name,
+    // replacing a file of that name only once the new one is complete; says
+    // so when it cannot.
+    void saveCsvTo(const QString& name, CsvContent content = CsvContent::Exercises);
+    // The message of the first result of a run that cannot be written.
+    void reportWriteFailure(const ResultStore& store);
 
     QCheckBox* rememberBox;      // "Запоминать результаты между запусками"
-    QLabel* fileState;           // what is wrong with the results file, if anything
+    QLabel* fileState;           // what is wrong with the option or the results file, if anything
     QPushButton* newFileButton;  // "Начать новый файл"
-    QTableView* table;
-    QChartView* answersChart;
-    QComboBox* submodalityChoice;
-    QChartView* differenceChart;
-    QPushButton* saveButton;     // "Сохранить в CSV…"
+    QTabWidget* tabs;            // "Упражнения", "Пороги", "Прогресс"
+    QTableView* table;           // the exercises
+    QLabel* noExercises;
+    QTableView* thresholds;
+    QLabel* noThresholds;
+    QChartView* psychometricChart;
+    QComboBox* progressChoice;   // which threshold's progress
+    QChartView* progressChart;
+    QLabel* noProgress;
+    QLabel* today;               // "Сегодня: …"
+    QPushButton* saveButton;     // "Сохранить в CSV…": the exercises or the answers
     QPushButton* closeButton;    // "Закрыть"
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refresh();
     void showFileState();
-    void drawAnswers();
-    void drawDifferences();
+    void showExercises();
+    void showThresholds();
+    void drawPsychometric();
+    void drawProgress();
     void rememberToggled(bool on);
     void startNewFile();
-    void saveCsv();
-    void reportWriteFailure(const ResultStore& store);
+    void saveCsv(CsvContent content);
     void fitToScreen();
 
     ResultHistory& history_;
     std::vector<ExerciseResult> results_;  // newest first
-    ResultsTableModel* model_;
+    std::vector<AnswerRecord> answers_;    // oldest first
+    std::vector<ThresholdRow> thresholdRows_;
+    TextTableModel* exercisesModel_;
+    TextTableModel* thresholdsModel_;
+    QStackedWidget* exercisesPage_;
+    QStackedWidget* thresholdsPage_;
+    QStackedWidget* progressPage_;
     bool fitted_ = false;
 };
 

@@ -55,6 +55,8 @@ RowDifferences stimulusDifferences(const DrawnObject& o, const DrawnObject& r, O
         case Submodality::VerticalPosition: d[i] = centreDistance(o.y1, o.y2, r.y1, r.y2); break;
         case Submodality::HorizontalPosition: d[i] = centreDistance(o.x1, o.x2, r.x1, r.x2); break;
         case Submodality::Rotation: {
+            if (!line)
+                break;
             const double between = std::fabs(tiltDegrees(o) - tiltDegrees(r));
             d[i] = std::min(between, 180 - between);
             break;

@@ -1,6 +1,6 @@
 // What an exercise leaves behind: one result on every way an exercise ends,
 // played through the engine on a fake clock, and the reached differences of
-// hand-worked states.
+// hand-worked states in units people can compare.
 
 #include <QtTest>
 
@@ -16,15 +16,18 @@ using namespace kestrani::fakes;
 namespace {
 
 struct Collected : ResultListener {
+    void answerRecorded(const AnswerRecord& answer) override { answers.push_back(answer); }
     void resultRecorded(const ExerciseResult& result) override { results.push_back(result); }
+    std::vector<AnswerRecord> answers;
     std::vector<ExerciseResult> results;
 };
 
-// The engine with a recorder on the fixture's clock; only brightness changes,
-// so the stimulus after n right answers differs by 50 × 0.8^n in brightness.
+// The engine with a recorder on the fixture's clock; a grey reference, and
+// only brightness changes, so every stimulus is a grey too.
 struct Recording {
     Recording() {
         f.settings.splitting = false;
+        f.settings.initial[Submodality::Hue].state = SlotState::Off;
         f.settings.changeable[Submodality::Hue].state = SlotState::Off;
         f.settings.changeable[Submodality::Saturation].state = SlotState::Off;
         f.engine.setEvents(&recorder);
@@ -142,10 +145,15 @@ private slots:
         QVERIFY(result.reached[0].has_value());
         for (std::size_t i = 1; i < gridRows.size(); ++i)
             QVERIFY(!result.reached[i].has_value());
-        if (brightnessKnown)
-            QCOMPARE(*result.reached[0], 50 * std::pow(0.8, rights));
-        if (finish == Finish::RightToTheEnd)
+        // Two greys differ in lightness alone: all of ΔE00 is its lightness part.
+        QVERIFY(result.deltaE00.has_value());
+        QVERIFY(std::fabs(*result.reached[0] - *result.deltaE00) < 1e-3);
+        if (finish == Finish::RightToTheEnd) {
             QVERIFY(result.deltaRed == 0 && result.deltaGreen == 0 && result.deltaBlue == 0);
+            QCOMPARE(*result.deltaE00, 0.0);
+        } else if (brightnessKnown) {
+            QVERIFY(*result.deltaE00 > 0);
+        }
         const Rgb reference{r.f.state.referenceRed, r.f.state.referenceGreen, r.f.state.referenceBlue};
         if (finish != Finish::NewExercise && finish != Finish::StartAgain)
             QCOMPARE(result.referenceColour, reference);
@@ -200,30 +208,29 @@ private slots:
         QTest::addColumn<ExerciseState>("state");
         QTest::addColumn<QList<double>>("reached");  // by grid row
 
+        // Both black, so the colour rows show no difference; a box has no tilt (NaN).
+        const double none = std::nan("");
         ExerciseState rectangle;
         // Reference 200 × 100 at (100, 50), centre (200, 100); object 220 × 90
-        // at (90, 60), centre (200, 105).
+        // at (90, 60), centre (200, 105): heights 10 % apart, widths 10 %,
+        // areas 19 800 against 20 000, 1 %.
         rectangle.referenceX1 = 100, rectangle.referenceY1 = 50, rectangle.referenceX2 = 300, rectangle.referenceY2 = 150;
         rectangle.referenceWidth = 200, rectangle.referenceHeight = 100;
         rectangle.objectX1 = 90, rectangle.objectY1 = 60, rectangle.objectX2 = 310, rectangle.objectY2 = 150;
         rectangle.objectWidth = 220, rectangle.objectHeight = 90;
-        rectangle.referenceBrightness = 120, rectangle.objectBrightness = 107.2;
-        rectangle.referenceHue = 1.0, rectangle.objectHue = 0.5;
-        rectangle.referenceSaturation = 40, rectangle.objectSaturation = 72;
         QTest::newRow("rectangle") << int(ObjectKind::Rectangle) << rectangle
-                                   << QList<double>{12.8, 0.5, 32, 10, 20, 200, 5, 0, 0};
+                                   << QList<double>{0, 0, 0, 10, 10, 1, 5, 0, none};
 
         ExerciseState line;
-        // Reference from (300, 100) to (200, 200), centre (250, 150), 30° and
-        // 141.4 long; object from (310, 95) to (190, 215), centre (250, 155), 40°, 120 long.
+        // Reference from (300, 100) to (200, 200): 135°, 141.42 long, centre
+        // (250, 150); object upright from (250, 100) to (250, 200): 90°, 100
+        // long, the same centre. Widths 100 against 0, lengths 29.29 % apart.
         line.referenceX1 = 300, line.referenceY1 = 100, line.referenceX2 = 200, line.referenceY2 = 200;
         line.referenceWidth = 100, line.referenceHeight = 100;
-        line.objectX1 = 310, line.objectY1 = 95, line.objectX2 = 190, line.objectY2 = 215;
-        line.objectWidth = 120, line.objectHeight = 120;
-        line.referenceAngle = std::numbers::pi / 6, line.objectAngle = 2 * std::numbers::pi / 9;
-        line.referenceLength = 141.4, line.objectLength = 120;
-        line.angleStep = std::numbers::pi / 18, line.lengthStep = -21.4;  // as the fade-out reached them
-        QTest::newRow("line") << int(ObjectKind::Line) << line << QList<double>{0, 0, 0, 20, 20, 21.4, 5, 0, 10};
+        line.objectX1 = 250, line.objectY1 = 100, line.objectX2 = 250, line.objectY2 = 200;
+        line.objectWidth = 0, line.objectHeight = 100;
+        QTest::newRow("line") << int(ObjectKind::Line) << line
+                              << QList<double>{0, 0, 0, 0, 100, 100 * (1 - 1 / std::sqrt(2.0)), 0, 0, 45};
     }
 
     void reachedDifferencesOfHandWorkedStates() {
@@ -242,10 +249,11 @@ private slots:
         recorder.exerciseEnded(ExerciseEnd::WrongAnswer, state);
         QCOMPARE(collected.results.size(), std::size_t(1));
         for (std::size_t i = 0; i < gridRows.size(); ++i) {
-            QVERIFY(collected.results.front().reached[i].has_value());
-            const double got = *collected.results.front().reached[i];
-            QVERIFY2(std::fabs(got - reached[static_cast<qsizetype>(i)]) < 1e-9,
-                     qPrintable(QString("row %1: %2").arg(i).arg(got)));
+            const double expected = reached[static_cast<qsizetype>(i)];
+            const std::optional<double>& got = collected.results.front().reached[i];
+            QCOMPARE(got.has_value(), !std::isnan(expected));
+            if (got)
+                QVERIFY2(std::fabs(*got - expected) < 1e-9, qPrintable(QString("row %1: %2").arg(i).arg(*got)));
         }
     }
 };

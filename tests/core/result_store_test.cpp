@@ -170,7 +170,7 @@ private slots:
         const std::string path = dir.filePath("results.sqlite").toStdString();
         if (bytes.isEmpty()) {
             store(path, samples(5));
-            QCOMPARE(pragma(path, "PRAGMA user_version = 2"), std::string());
+            QCOMPARE(pragma(path, ("PRAGMA user_version = " + std::to_string(ResultStore::schemaVersion + 1)).c_str()), std::string());
             bytes = bytesOf(path);
         } else {
             writeBytes(path, bytes);
@@ -283,7 +283,7 @@ private slots:
         const std::string path = dir.filePath("results.sqlite").toStdString();
         if (bytes.isEmpty()) {
             store(path, samples(5));
-            QCOMPARE(pragma(path, "PRAGMA user_version = 2"), std::string());
+            QCOMPARE(pragma(path, ("PRAGMA user_version = " + std::to_string(ResultStore::schemaVersion + 1)).c_str()), std::string());
         } else {
             writeBytes(path, bytes);
         }
@@ -452,12 +452,14 @@ private slots:
         QVERIFY(filesIn(dir).empty());
         QCOMPARE(history.results(), (std::vector<ExerciseResult>{sampleResult(1), sampleResult(0)}));
 
+        // Turned on, it keeps this run's results too.
         history.setRemembering(true);
         history.resultRecorded(sampleResult(2));
         QCOMPARE(history.results(), (std::vector<ExerciseResult>{sampleResult(2), sampleResult(1), sampleResult(0)}));
         history.setRemembering(false);
         history.resultRecorded(sampleResult(3));
-        QCOMPARE(ResultStore::open(path)->loadAll(), std::vector<ExerciseResult>{sampleResult(2)});
+        QCOMPARE(ResultStore::open(path)->loadAll(),
+                 (std::vector<ExerciseResult>{sampleResult(0), sampleResult(1), sampleResult(2)}));
         QCOMPARE(history.results().size(), std::size_t(4));
     }
 

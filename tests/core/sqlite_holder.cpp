@@ -23,7 +23,7 @@ const char* script(const std::string& mode) {
                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200)"
                " INSERT INTO notes SELECT printf('note %d', i) FROM n;";
     if (mode == "newer-wal")
-        return "PRAGMA wal_autocheckpoint = 0; PRAGMA user_version = 2;";
+        return "PRAGMA wal_autocheckpoint = 0; PRAGMA user_version = 99;";
     if (mode == "foreign-journal")
         return "PRAGMA journal_mode = DELETE;"
                "CREATE TABLE notes (text TEXT);"

@@ -41,6 +41,7 @@ void shapeRowsInitial(ExerciseSettings& s) {
 
 struct Collected : ResultListener {
     std::vector<ExerciseResult> results;
+    void answerRecorded(const AnswerRecord&) override {}
     void resultRecorded(const ExerciseResult& r) override { results.push_back(r); }
 };
 

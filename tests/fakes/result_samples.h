@@ -1,9 +1,10 @@
 #pragma once
-// Results with every field set, for the store and CSV tests.
+// Results and answers with every field set, for the store, CSV and window tests.
 
 #include <string>
 #include <vector>
 
+#include "results/answer_record.h"
 #include "results/exercise_result.h"
 
 namespace kestrani::fakes {
@@ -18,5 +19,13 @@ ExerciseResult sampleResult(int n);
 // that does not exist. Returns the two that stay readable, newest first:
 // result 6 ending at the last date and result 0 starting at the first.
 std::vector<ExerciseResult> storeImpossibleValues(const std::string& path);
+
+// A different answer for every n, every optional field present and absent in turn.
+AnswerRecord sampleAnswer(int n);
+
+// The answers of exercises of kind 4 about brightness played by a simulated
+// user whose threshold is 3 ΔE00, a day's worth a day over the given days,
+// from 2027-01-15 on: enough for thresholds and their progress.
+std::vector<AnswerRecord> playedAnswers(int days, int exercisesADay);
 
 }  // namespace kestrani::fakes
