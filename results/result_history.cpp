@@ -17,6 +17,8 @@ void ResultHistory::setRemembering(bool on) {
     failureReported_ = false;
     unsaved_ = 0;
     unsavedAnswers_ = 0;
+    resultsCopy_ = {};
+    answersCopy_ = {};
     store_ = on ? ResultStore::open(path_) : nullptr;
     if (store_)
         writeWhatTheFileLacks();
@@ -53,28 +55,42 @@ bool ResultHistory::store(const Record& record) {
 
 void ResultHistory::answerRecorded(const AnswerRecord& answer) {
     sessionAnswers_.push_back({answer, store_ && store(answer)});
+    if (sessionAnswers_.back().stored && answersCopy_.read)
+        answersCopy_.records.push_back(answer);
     if (onChanged)
         onChanged();
 }
 
 void ResultHistory::resultRecorded(const ExerciseResult& result) {
     session_.push_back({result, store_ && store(result)});
+    if (session_.back().stored && resultsCopy_.read)
+        resultsCopy_.records.push_back(result);
     if (onChanged)
         onChanged();
 }
 
-namespace {
-
-bool readable(const ResultStore* store) {
-    return store && (store->status() == ResultStore::Status::Writable || store->status() == ResultStore::Status::ReadOnly);
+template <typename Record>
+const std::vector<Record>& ResultHistory::fromFile(FileCopy<Record>& copy) {
+    const bool readable =
+        store_ && (store_->status() == ResultStore::Status::Writable || store_->status() == ResultStore::Status::ReadOnly);
+    if (!readable) {
+        copy = {};
+        return copy.records;
+    }
+    const std::optional<std::int64_t> version = store_->dataVersion();
+    if (!copy.read || !version || version != copy.version) {
+        if constexpr (std::is_same_v<Record, AnswerRecord>)
+            copy.records = store_->loadAnswers();
+        else
+            copy.records = store_->loadAll();
+        copy.version = version;
+        copy.read = true;
+    }
+    return copy.records;
 }
 
-}  // namespace
-
 std::vector<ExerciseResult> ResultHistory::results() {
-    std::vector<ExerciseResult> all;
-    if (readable(store_.get()))
-        all = store_->loadAll();
+    std::vector<ExerciseResult> all = fromFile(resultsCopy_);
     for (const Kept<ExerciseResult>& kept : session_)
         if (!kept.stored || !store_)
             all.push_back(kept.record);
@@ -84,14 +100,14 @@ std::vector<ExerciseResult> ResultHistory::results() {
 }
 
 std::vector<AnswerRecord> ResultHistory::answers() {
-    std::vector<AnswerRecord> all;
-    if (readable(store_.get()))
-        all = store_->loadAnswers();
+    std::vector<AnswerRecord> all = fromFile(answersCopy_);
     for (const Kept<AnswerRecord>& kept : sessionAnswers_)
         if (!kept.stored || !store_)
             all.push_back(kept.record);
-    std::stable_sort(all.begin(), all.end(),
-                     [](const AnswerRecord& a, const AnswerRecord& b) { return a.answeredAt < b.answeredAt; });
+    // The file keeps them in the order they were given; this run's follow.
+    const auto earlier = [](const AnswerRecord& a, const AnswerRecord& b) { return a.answeredAt < b.answeredAt; };
+    if (!std::is_sorted(all.begin(), all.end(), earlier))
+        std::stable_sort(all.begin(), all.end(), earlier);
     return all;
 }
 
@@ -113,6 +129,8 @@ std::optional<std::string> ResultHistory::startNewFile(std::int64_t milliseconds
             break;
     }
     store_.reset();
+    resultsCopy_ = {};
+    answersCopy_ = {};
     std::error_code error;
     fs::rename(original, aside, error);
     if (error) {

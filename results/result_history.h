@@ -33,7 +33,8 @@ public:
     void resultRecorded(const ExerciseResult& result) override;
 
     // What the results window shows: the stored results while remembering and
-    // this run's results not in the file, newest first.
+    // this run's results not in the file, newest first. The file is read once
+    // and again only when another program has written to it since.
     std::vector<ExerciseResult> results();
     // The answers likewise, oldest first.
     std::vector<AnswerRecord> answers();
@@ -83,8 +84,21 @@ private:
         FileProblem why;
     };
 
+    // What the file held when last read, and what this run added since; the
+    // results and the answers each read when first asked for.
+    template <typename Record>
+    struct FileCopy {
+        bool read = false;
+        std::optional<std::int64_t> version;
+        std::vector<Record> records;  // oldest first
+    };
+    template <typename Record>
+    const std::vector<Record>& fromFile(FileCopy<Record>& copy);
+
     std::vector<Kept<ExerciseResult>> session_;
     std::vector<Kept<AnswerRecord>> sessionAnswers_;
+    FileCopy<ExerciseResult> resultsCopy_;
+    FileCopy<AnswerRecord> answersCopy_;
     bool failureReported_ = false;
     int unsaved_ = 0;
     int unsavedAnswers_ = 0;

@@ -94,6 +94,9 @@ std::string insertStatement(const char* table, const char* names, int count) {
     return sql + ")";
 }
 
+// Each connection is used by one thread only: no lock round every call.
+constexpr int connectionFlags = SQLITE_OPEN_NOMUTEX;
+
 // How long opening and appending wait for another program's lock: the
 // interface waits with them.
 constexpr int busyTimeoutMilliseconds = 1000;
@@ -163,9 +166,11 @@ const char* choiceCode(Choice choice) {
     return "none";
 }
 
-std::optional<Choice> choiceFromCode(const std::string& code) {
+std::optional<Choice> choiceFromCode(const unsigned char* code) {
+    if (!code)
+        return std::nullopt;
     for (const ChoiceName& n : choiceNames)
-        if (code == n.code)
+        if (std::strcmp(reinterpret_cast<const char*>(code), n.code) == 0)
             return n.choice;
     return std::nullopt;
 }
@@ -317,7 +322,7 @@ private:
     bool connect(const std::string& name, int flags) {
         sqlite3_close(db_);
         db_ = nullptr;
-        code_ = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+        code_ = sqlite3_open_v2(name.c_str(), &db_, flags | connectionFlags, nullptr);
         message_ = code_ == SQLITE_OK ? "" : db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code_);
         if (code_ == SQLITE_OK)
             sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
@@ -439,7 +444,13 @@ std::vector<AnswerRecord> readAnswers(sqlite3* db, int& skipped) {
     std::vector<AnswerRecord> answers;
     if (fileVersion(db) < 2)  // the first version kept no answers
         return answers;
-    Statement select(db, std::string("SELECT ") + answerColumns + " FROM answers ORDER BY answered_at, id");
+    {
+        Statement count(db, "SELECT count(*) FROM answers");
+        if (count.step() == SQLITE_ROW)
+            answers.reserve(static_cast<std::size_t>(sqlite3_column_int64(count.get(), 0)));
+    }
+    // In the order they were kept, which is the order they were given.
+    Statement select(db, std::string("SELECT ") + answerColumns + " FROM answers ORDER BY id");
     sqlite3_stmt* s = select.get();
     while (select.step() == SQLITE_ROW) {
         AnswerRecord a;
@@ -452,8 +463,8 @@ std::vector<AnswerRecord> readAnswers(sqlite3* db, int& skipped) {
         a.changeable = RowSet(static_cast<unsigned long>(sqlite3_column_int64(s, i++)));
         const std::optional<int> question = columnOptional(s, i++);
         const std::optional<int> more = columnOptional(s, i++);
-        const std::optional<Choice> key = choiceFromCode(select.text(i++));
-        const std::optional<Choice> given = choiceFromCode(select.text(i++));
+        const std::optional<Choice> key = choiceFromCode(sqlite3_column_text(s, i++));
+        const std::optional<Choice> given = choiceFromCode(sqlite3_column_text(s, i++));
         a.right = sqlite3_column_int(s, i++) != 0;
         a.reactionMilliseconds = columnOptional(s, i++);
         a.level = sqlite3_column_double(s, i++);
@@ -542,7 +553,7 @@ bool ResultStore::openNew() {
     const fs::path folder = fs::path(path_).parent_path();
     if (!folder.empty() && !fs::create_directories(folder, error) && error)
         return fail(Status::Unavailable, problemOfError(error.value()), error.message());
-    lastCode_ = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    lastCode_ = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | connectionFlags, nullptr);
     if (lastCode_ != SQLITE_OK) {
         problem_ = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(lastCode_);
         return failWith(Status::Unavailable);
@@ -616,7 +627,7 @@ bool ResultStore::openExisting() {
 
 // The file has proved to be a results file this program writes.
 bool ResultStore::openWritable() {
-    lastCode_ = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    lastCode_ = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | connectionFlags, nullptr);
     if (lastCode_ != SQLITE_OK) {
         problem_ = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(lastCode_);
         return failWith(Status::Unavailable);
@@ -822,6 +833,15 @@ std::vector<ExerciseResult> ResultStore::loadAll() {
         return {};
     Reader reader(path_);
     return reader.code() == SQLITE_OK ? readResults(reader.db(), skippedRows_) : std::vector<ExerciseResult>{};
+}
+
+std::optional<std::int64_t> ResultStore::dataVersion() {
+    if (!db_)
+        return std::nullopt;
+    Statement v(db_, "PRAGMA data_version");
+    if (v.step() != SQLITE_ROW)
+        return std::nullopt;
+    return sqlite3_column_int64(v.get(), 0);
 }
 
 std::vector<AnswerRecord> ResultStore::loadAnswers() {

@@ -65,6 +65,10 @@ public:
     std::vector<AnswerRecord> loadAnswers();
     // The rows the last loadAll() and loadAnswers() skipped.
     int skippedRows() const { return skippedRows_ + skippedAnswers_; }
+    // Changes whenever another connection, of this program or another, has
+    // written to the file since; what this store appends leaves it. Empty
+    // when the file is only read (it is then read afresh each time).
+    std::optional<std::int64_t> dataVersion();
 
 private:
     explicit ResultStore(std::string path) : path_(std::move(path)) {}

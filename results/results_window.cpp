@@ -32,6 +32,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <sstream>
@@ -173,8 +174,10 @@ ResultsWindow::ResultsWindow(ResultHistory& history) : QWidget(nullptr, Qt::Wind
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
     noThresholds = messageLabel(thresholdsPage_);
+    noThresholds->setText(QStringLiteral("Пороги считаются по ответам…"));
     thresholdsPage_->addWidget(split);
     thresholdsPage_->addWidget(noThresholds);
+    thresholdsPage_->setCurrentWidget(noThresholds);
     tabs->addTab(thresholdsPage_, QStringLiteral("Пороги"));
 
     auto* progressTab = new QWidget(tabs);
@@ -186,6 +189,8 @@ ResultsWindow::ResultsWindow(ResultHistory& history) : QWidget(nullptr, Qt::Wind
     noProgress = messageLabel(progressPage_);
     progressPage_->addWidget(progressChart);
     progressPage_->addWidget(noProgress);
+    noProgress->setText(noThresholds->text());
+    progressPage_->setCurrentWidget(noProgress);
     today = new QLabel(progressTab);
     auto* choiceRow = new QHBoxLayout;
     choiceRow->addWidget(new QLabel(QStringLiteral("Порог:"), progressTab));
@@ -242,10 +247,18 @@ void ResultsWindow::open() {
 
 void ResultsWindow::refresh() {
     results_ = history_.results();
-    answers_ = history_.answers();
-    thresholdRows_ = thresholdTable(answers_);
     showFileState();
     showExercises();
+    if (analysisDue_)
+        return;
+    analysisDue_ = true;
+    QTimer::singleShot(0, this, [this] { analyse(); });
+}
+
+void ResultsWindow::analyse() {
+    analysisDue_ = false;
+    answers_ = history_.answers();
+    thresholdRows_ = thresholdTable(answers_);
     showThresholds();
     today->setText(toQt(todaySummary(results_, answers_, QDateTime::currentMSecsSinceEpoch()).text));
 }
@@ -422,7 +435,7 @@ void ResultsWindow::saveCsv(CsvContent content) {
 void ResultsWindow::saveCsvTo(const QString& name, CsvContent content) {
     std::ostringstream out;
     if (content == CsvContent::Answers)
-        writeAnswersCsv(out, answers_);
+        writeAnswersCsv(out, history_.answers());
     else
         writeCsv(out, results_);
     const std::string text = out.str();

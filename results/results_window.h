@@ -68,7 +68,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The file's state and the exercises at once; the answers, their
+    // thresholds and progress once the window is up.
     void refresh();
+    void analyse();
     void showFileState();
     void showExercises();
     void showThresholds();
@@ -89,6 +92,7 @@ private:
     QStackedWidget* thresholdsPage_;
     QStackedWidget* progressPage_;
     bool fitted_ = false;
+    bool analysisDue_ = false;
 };
 
 }  // namespace kestrani

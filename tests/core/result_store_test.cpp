@@ -63,6 +63,18 @@ std::string pragma(const std::string& path, const char* sql) {
     return value;
 }
 
+// Runs statements on a file, making it when missing; gives SQLite's message, empty when all ran.
+std::string execute(const std::string& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    char* message = nullptr;
+    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message);
+    const std::string said = message ? message : "";
+    sqlite3_free(message);
+    sqlite3_close(db);
+    return said;
+}
+
 std::set<std::string> filesIn(const QTemporaryDir& dir) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
@@ -482,11 +494,20 @@ private slots:
         }
     }
 
+    void aKilledWriterLosesAtMostTheResultInFlight_data() {
+        QTest::addColumn<bool>("answers");
+        QTest::newRow("results") << false;
+        QTest::newRow("answers") << true;
+    }
     void aKilledWriterLosesAtMostTheResultInFlight() {
+        QFETCH(bool, answers);
         QTemporaryDir dir;
         const QString path = dir.filePath("results.sqlite");
         QProcess writer;
-        writer.start(RESULTS_WRITER, {path, "1000000", "1"});
+        QStringList arguments{path, "1000000", "1"};
+        if (answers)
+            arguments << "answers";
+        writer.start(RESULTS_WRITER, arguments);
         QVERIFY(writer.waitForStarted());
         QByteArray printed;
         while (printed.count('\n') < 300 && writer.waitForReadyRead(10000))
@@ -499,11 +520,69 @@ private slots:
         QVERIFY(lastCommitted >= 299);
 
         QCOMPARE(pragma(path.toStdString(), "PRAGMA integrity_check"), std::string("ok"));
-        const auto stored = ResultStore::open(path.toStdString())->loadAll();
-        QVERIFY2(stored.size() == std::size_t(lastCommitted + 1) || stored.size() == std::size_t(lastCommitted + 2),
-                 qPrintable(QString("%1 stored, %2 committed").arg(stored.size()).arg(lastCommitted + 1)));
-        for (std::size_t i = 0; i < stored.size(); ++i)
-            QCOMPARE(stored[i].rightAnswers, int(i));
+        auto store = ResultStore::open(path.toStdString());
+        std::vector<int> numbers;
+        if (answers)
+            for (const AnswerRecord& a : store->loadAnswers())
+                numbers.push_back(a.number - 1);
+        else
+            for (const ExerciseResult& r : store->loadAll())
+                numbers.push_back(r.rightAnswers);
+        QVERIFY2(numbers.size() == std::size_t(lastCommitted + 1) || numbers.size() == std::size_t(lastCommitted + 2),
+                 qPrintable(QString("%1 stored, %2 committed").arg(numbers.size()).arg(lastCommitted + 1)));
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            QCOMPARE(numbers[i], int(i));
+    }
+
+    // A file the first version wrote: its results, in the colour model's units
+    // and pixels, are kept and shown in the units people compare, as far as
+    // the file allows; the answers can be kept from now on.
+    void aFirstVersionFileIsMigratedAndKeepsEveryRow() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        const std::string firstVersion =
+            "CREATE TABLE results (id INTEGER PRIMARY KEY, started_at INTEGER NOT NULL, ended_at INTEGER NOT NULL,"
+            " exercise_kind INTEGER NOT NULL, object_kind INTEGER NOT NULL, changeable INTEGER NOT NULL,"
+            " asked INTEGER NOT NULL, non_monotonic INTEGER NOT NULL, splitting INTEGER NOT NULL,"
+            " variable_background INTEGER NOT NULL, reference_show_seconds INTEGER, delay_seconds INTEGER,"
+            " object_show_seconds INTEGER, standard_colour INTEGER, reference_red INTEGER NOT NULL,"
+            " reference_green INTEGER NOT NULL, reference_blue INTEGER NOT NULL, right_answers INTEGER NOT NULL,"
+            " end_reason TEXT NOT NULL, delta_red INTEGER NOT NULL, delta_green INTEGER NOT NULL,"
+            " delta_blue INTEGER NOT NULL, reached_brightness REAL, reached_hue REAL, reached_saturation REAL,"
+            " reached_height REAL, reached_width REAL, reached_area REAL, reached_vertical_position REAL,"
+            " reached_horizontal_position REAL, reached_rotation REAL);"
+            // Brightness and both positions changeable (rows 0, 6, 7): a grey 100 against 90, 4 and 7 pixels.
+            "INSERT INTO results VALUES (1, 1800000000000, 1800000060000, 1, 0, 193, 0, 0, 1, 0, NULL, NULL, NULL,"
+            " NULL, 90, 90, 90, 12, 'wrong-answer', 10, 10, 10, 16.7, NULL, NULL, NULL, NULL, NULL, 4, 7, NULL);"
+            // A line changing its length and tilt (rows 5 and 8): 12 pixels, 9.5 degrees.
+            "INSERT INTO results VALUES (2, 1800000100000, 1800000160000, 4, 3, 288, 32, 1, 0, 1, 5, NULL, 10,"
+            " 42, 200, 100, 50, 3, 'time-out', 0, 0, 0, NULL, NULL, NULL, NULL, NULL, 12, NULL, NULL, 9.5);"
+            "PRAGMA user_version = 1;";
+        QCOMPARE(execute(path, firstVersion), std::string());
+
+        ResultHistory history(path, true);
+        QCOMPARE(history.store()->status(), ResultStore::Status::Writable);
+        QCOMPARE(pragma(path, "PRAGMA user_version"), std::to_string(ResultStore::schemaVersion));
+        const std::vector<ExerciseResult> results = history.results();
+        QCOMPARE(results.size(), std::size_t(2));
+        const ExerciseResult& line = results[0];
+        const ExerciseResult& grey = results[1];
+        QCOMPARE(grey.rightAnswers, 12);
+        QCOMPARE(grey.end, ExerciseEnd::WrongAnswer);
+        // Two greys: all of ΔE00 is lightness, and positions were pixels already.
+        QVERIFY(grey.deltaE00 && *grey.deltaE00 > 1 && *grey.deltaE00 < 10);
+        QVERIFY(std::fabs(*grey.reached[0] - *grey.deltaE00) < 1e-3);
+        QCOMPARE(grey.reached[6], std::optional<double>(4));
+        QCOMPARE(grey.reached[7], std::optional<double>(7));
+        QCOMPARE(line.objectKind, ObjectKind::Line);
+        QCOMPARE(line.standardColour, std::optional<int>(42));
+        QCOMPARE(line.reached[8], std::optional<double>(9.5));
+        QVERIFY(!line.reached[5]);  // a length in pixels of a reference whose length was not kept
+        QCOMPARE(line.deltaE00, std::optional<double>());
+
+        history.answerRecorded(sampleAnswer(3));
+        QCOMPARE(ResultStore::open(path)->loadAnswers(), std::vector<AnswerRecord>{sampleAnswer(3)});
+        QCOMPARE(ResultStore::open(path)->loadAll().size(), std::size_t(2));
     }
 };
 

@@ -1,6 +1,6 @@
-// Appends sample results to a results file, one transaction each, and prints
-// the number of every result once it is committed:
-//   results_writer FILE COUNT WRITER
+// Appends sample results, or answers, to a results file, one transaction
+// each, and prints the number of every one once it is committed:
+//   results_writer FILE COUNT WRITER [answers]
 // The store tests run two at once, or kill one in the middle.
 
 #include <cstdio>
@@ -11,10 +11,11 @@
 #include "results/result_store.h"
 
 int main(int argc, char* argv[]) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: results_writer FILE COUNT WRITER\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: results_writer FILE COUNT WRITER [answers]\n");
         return 2;
     }
+    const bool answers = argc == 5 && std::string(argv[4]) == "answers";
     const int count = std::atoi(argv[2]);
     const int writer = std::atoi(argv[3]);
     auto store = kestrani::ResultStore::open(argv[1]);
@@ -25,7 +26,9 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < count; ++i) {
         kestrani::ExerciseResult result = kestrani::fakes::sampleResult(i);
         result.deltaGreen = writer;
-        if (!store->append(result)) {
+        kestrani::AnswerRecord answer = kestrani::fakes::sampleAnswer(i);
+        answer.number = i + 1;
+        if (!(answers ? store->appendAnswer(answer) : store->append(result))) {
             std::fprintf(stderr, "result %d lost: %s\n", i, store->problem().c_str());
             return 1;
         }

@@ -219,6 +219,7 @@ private slots:
         qsizetype drawnFirst = 0;
         for (int n = 0; n < 300; ++n) {
             window.open();
+            QCoreApplication::processEvents();  // the thresholds follow the window
             window.close();
             for (const QPointer<QObject>& gone : drawnBefore)
                 QVERIFY(gone.isNull());

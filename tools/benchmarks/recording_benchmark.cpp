@@ -1,6 +1,7 @@
-// Times what recording adds to the step that ends an exercise: turning the
-// state into a result and, with the history kept, appending it to the
-// results file in its own transaction.
+// Times what recording adds to a step: turning the state into a row of the
+// answer log (its differences in CIEDE2000 and Weber fractions) at every
+// answer, and into a result at the end of an exercise; and, with the history
+// kept, appending each to the results file in its own transaction.
 //   build/tools/benchmarks/recording_benchmark [FOLDER]
 // FOLDER holds the results file (default: the current folder); put it on the
 // disk the user's data folder is on.
@@ -40,20 +41,29 @@ int main(int argc, char* argv[]) {
         settings.changeable[row].state = SlotState::On;
     ExerciseState state;
     state.objectBrightness = 12.5, state.objectWidth = 30, state.objectHeight = 40, state.successCount = 17;
+    state.baseRed = 120, state.baseGreen = 140, state.baseBlue = 90, state.deltaRed = 12, state.deltaBlue = -7;
+    state.referenceX2 = 100, state.referenceY2 = 60, state.objectX1 = 3, state.objectX2 = 97, state.objectY2 = 65;
     SystemClock clock;
 
     for (bool remember : {false, true}) {
         ResultHistory history(file.string(), remember);
         ResultRecorder recorder(clock, &history);
-        std::vector<double> times;
+        std::vector<double> answers, ends;
         for (int i = 0; i < 2000; ++i) {
             recorder.exerciseStarted(settings, state);
+            for (int answer = 0; answer < 10; ++answer) {
+                const auto start = std::chrono::steady_clock::now();
+                recorder.answerJudged({Sender::TForm2, false, false, 640}, state);
+                answers.push_back(milliseconds(std::chrono::steady_clock::now() - start));
+            }
             const auto start = std::chrono::steady_clock::now();
             recorder.exerciseEnded(ExerciseEnd::WrongAnswer, state);
-            times.push_back(milliseconds(std::chrono::steady_clock::now() - start));
+            ends.push_back(milliseconds(std::chrono::steady_clock::now() - start));
         }
-        report(remember ? "recording with the history kept in the results file" : "recording for this run only",
-               times);
+        const char* where = remember ? "with the history kept in the results file" : "for this run only";
+        std::printf("%s\n", where);
+        report("  an answer", answers);
+        report("  the end of an exercise", ends);
     }
     for (const char* suffix : {"", "-wal", "-shm"})
         std::filesystem::remove(file.string() + suffix);

@@ -1,11 +1,12 @@
-// Times opening the results window over a results file of 10,000 results:
-// reading the file, filling the table and the charts, and the first full
-// drawing of the window.
+// Times opening the results window over a results file of 10,000 results and
+// 200,000 answers: reading the file, fitting the thresholds, filling the
+// tables and the charts, and the first full drawing of the window.
 //   xvfb-run -s '-screen 0 1024x768x24' build/tools/benchmarks/results_window_benchmark [FOLDER]
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -32,6 +33,29 @@ ExerciseResult storedResult(int n) {
     return r;
 }
 
+// Twenty answers to each result's exercise, of its kind, about one property
+// in turn, right more often at the larger differences of the fade-out.
+AnswerRecord storedAnswer(int n) {
+    const int exercise = n / 20;
+    AnswerRecord a;
+    a.exerciseStartedAt = storedResult(exercise).startedAt;
+    a.number = 1 + n % 20;
+    a.answeredAt = a.exerciseStartedAt + 3000LL * a.number;
+    a.exerciseKind = static_cast<ExerciseKind>(1 + exercise % 4);
+    a.objectKind = ObjectKind::Rectangle;
+    const std::size_t row = static_cast<std::size_t>(exercise / 4) % gridRows.size();
+    a.changeable.set(row);
+    if (a.exerciseKind == ExerciseKind::DiffersInAsked || a.exerciseKind == ExerciseKind::CompareTwo)
+        a.question = gridRows[row];
+    a.level = std::pow(0.8, a.number - 1);
+    a.difference[row] = 20 * a.level;
+    a.right = (n * 2654435761u) % 100 < (a.level > 0.2 ? 95u : 60u);
+    a.key = Choice::Left;
+    a.given = a.right ? Choice::Left : Choice::Right;
+    a.reactionMilliseconds = 700 + n % 300;
+    return a;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -45,6 +69,9 @@ int main(int argc, char* argv[]) {
         for (int n = 0; n < 10'000; ++n)
             if (!store->append(storedResult(n)))
                 return 1;
+        for (int n = 0; n < 200'000; ++n)
+            if (!store->appendAnswer(storedAnswer(n)))
+                return 1;
     }
 
     ResultHistory history(file, true);
@@ -56,9 +83,12 @@ int main(int argc, char* argv[]) {
         const double opened = timer.nsecsElapsed() / 1e6;
         window.grab();  // draws every part of the window once
         const double drawn = timer.nsecsElapsed() / 1e6;
-        QApplication::processEvents();
-        std::printf("open %d with %zu results: filled in %.1f ms, drawn in %.1f ms\n", run + 1,
-                    history.results().size(), opened, drawn);
+        QApplication::processEvents();  // the answers, their thresholds and progress
+        window.grab();
+        const double analysed = timer.nsecsElapsed() / 1e6;
+        std::printf("open %d with %zu results and %zu answers: the exercises filled in %.1f ms and drawn in %.1f ms, "
+                    "the thresholds in %.1f ms\n",
+                    run + 1, history.results().size(), history.answers().size(), opened, drawn, analysed);
         window.close();
         QApplication::processEvents();
     }
