@@ -196,6 +196,13 @@ ProgressPicture progressPicture(const ThresholdProgress& progress, const Thresho
     }
     if (p.points.empty()) {
         p.emptyText = noProgressText();
+        for (const ProgressPoint& point : progress.points) {
+            const ThresholdFit& fit = point.fit;
+            p.emptyText += "\n" + point.label + ": " + counted(fit.answers, "ответ", "ответа", "ответов") + ", " +
+                           (fit.enough ? "порог не определяется"
+                                       : "для порога нужно ещё " +
+                                             counted(fit.moreAnswersNeeded, "ответ", "ответа", "ответов"));
+        }
         return p;
     }
     p.yHigh = highest * 1.1;

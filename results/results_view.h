@@ -69,7 +69,8 @@ struct ProgressPicture {
     std::vector<Point> points;
     std::int64_t from = 0, to = 0;  // the time axis
     double yHigh = 1;
-    // Said in place of the chart when no period has a threshold yet.
+    // Said in place of the chart when no period has a threshold yet: the
+    // periods with answers, and what each still needs.
     std::string emptyText;
 };
 ProgressPicture progressPicture(const ThresholdProgress& progress, const ThresholdRow& row);

@@ -287,13 +287,12 @@ void ResultsWindow::showThresholds() {
         thresholds->selectRow(std::min(chosen, static_cast<int>(thresholdRows_.size()) - 1));
     drawPsychometric();
 
-    // The rows with a threshold can show their progress; the choice is kept by its name.
+    // Every row can show its progress; the choice is kept by its name.
     const QString kept = progressChoice->currentText();
     const QSignalBlocker quiet(progressChoice);
     progressChoice->clear();
     for (std::size_t i = 0; i < thresholdRows_.size(); ++i)
-        if (thresholdRows_[i].fit.curve)
-            progressChoice->addItem(toQt(thresholdName(thresholdRows_[i].key)), static_cast<int>(i));
+        progressChoice->addItem(toQt(thresholdName(thresholdRows_[i].key)), static_cast<int>(i));
     progressChoice->setCurrentIndex(std::max(0, progressChoice->findText(kept)));
     drawProgress();
 }
