@@ -22,7 +22,6 @@ const QRect referenceArea(256, 0, 501, 580);
 const QPoint leftCardCentre(250, 300), rightCardCentre(772, 300);
 const QColor grey(128, 128, 128);                // the exercise screen's backdrop
 const QString exerciseScreen = QStringLiteral("Kestrani 1.01 rus: упражнение");
-const QColor firstSeries(0x20, 0x9f, 0xdf);     // the chart theme's first series
 
 // Separate data and configuration folders for every run of the program.
 struct Folders {
@@ -40,44 +39,6 @@ struct Folders {
         return files;
     }
     QTemporaryDir root;
-};
-
-// What the results window shows, read from its pixels.
-struct ResultsPicture {
-    QImage image;
-    // Lines of text down the left edge of the upper part: the option, the
-    // table's header and one per result.
-    int textLines() const {
-        int lines = 0;
-        bool inText = false;
-        int gap = 0;
-        for (int y = 0; y < image.height() * 2 / 5; ++y) {
-            int dark = 0;
-            for (int x = 16; x < 70; ++x)
-                dark += image.pixelColor(x, y).value() < 110;
-            if (dark >= 2) {
-                lines += inText ? 0 : 1;
-                inText = true;
-                gap = 0;
-            } else if (++gap > 2) {
-                inText = false;
-            }
-        }
-        return lines;
-    }
-    // Pixels of the first series in one chart (the left or right half of the lower part).
-    int seriesPixels(bool left) const {
-        int count = 0;
-        const int from = left ? 0 : image.width() / 2, to = left ? image.width() / 2 : image.width();
-        for (int y = image.height() * 2 / 5; y < image.height(); ++y)
-            for (int x = from; x < to; ++x) {
-                const QColor c = image.pixelColor(x, y);
-                count += std::abs(c.red() - firstSeries.red()) + std::abs(c.green() - firstSeries.green()) +
-                             std::abs(c.blue() - firstSeries.blue()) <
-                         40;
-            }
-        return count;
-    }
 };
 
 struct Program {
@@ -124,14 +85,29 @@ struct Program {
         return QTest::qWaitFor([&] { return !desktop.windowVisible("Kestrani"); }, 3000);
     }
 
-    // Opens the results window and reads it once it stands still.
-    ResultsPicture openResults() {
+    // Opens the results window; gives its picture once it stands still.
+    QImage openResults() {
         click(resultsButton);
         const unsigned long window = desktop.waitForWindow(resultsTitle);
         if (!window)
             return {};
-        desktop.settledScreenshot();
-        return {desktop.screenshot().copy(desktop.windowGeometry(window))};
+        return desktop.settledScreenshot().copy(desktop.windowGeometry(window));
+    }
+
+    // Where a text of the results window stands on the screen; empty when it is not there.
+    QList<QRect> find(const QString& text) {
+        const QRect window = desktop.windowGeometry(desktop.waitForWindow(resultsTitle));
+        return findText(desktop.settledScreenshot(), text, toolkitFont(), window);
+    }
+
+    // Brings up one of the window's tabs by clicking its title.
+    bool showTab(const QString& title) {
+        const QList<QRect> where = find(title);
+        if (where.isEmpty())
+            return false;
+        click(where.first().center());
+        QTest::qWait(300);
+        return true;
     }
 
     bool closeResults() {
@@ -157,9 +133,8 @@ private slots:
         Folders folders;
         Program p;
         QVERIFY(p.start());
-        const ResultsPicture empty = p.openResults();
-        QVERIFY(!empty.image.isNull());
-        QCOMPARE(empty.seriesPixels(true), 0);
+        QVERIFY(!p.openResults().isNull());
+        QVERIFY2(!p.find(QStringLiteral("Результатов пока нет.")).isEmpty(), "the empty window says what will appear");
         QVERIFY(p.closeResults());
 
         p.click(exercisesButton);
@@ -169,12 +144,24 @@ private slots:
         p.click(leaveButton);
         QTRY_VERIFY(!p.desktop.windowVisible(exerciseScreen));
 
-        const ResultsPicture shown = p.openResults();
-        shown.image.save("results_window.png");
-        QCOMPARE(shown.textLines(), empty.textLines() + 2);
-        QVERIFY2(shown.seriesPixels(true) > 20, "points of right answers");
-        QVERIFY2(shown.seriesPixels(false) > 20, "points of the reached brightness difference");
-        QVERIFY(p.closeResults());
+        // Two rows, each ended by a wrong answer.
+        p.openResults().save("results_window.png");
+        QCOMPARE(p.find(QStringLiteral("ошибка")).size(), 2);
+        // Three answers: too few for a threshold, which says how many more it needs.
+        QVERIFY(p.showTab(QStringLiteral("Пороги")));
+        p.desktop.settledScreenshot().save("results_thresholds.png");
+        QVERIFY2(!p.find(QStringLiteral("нужно ещё 27 ответов")).isEmpty(), "the answers counted on «Пороги»");
+        // Today is a day of the progress, with today's summary.
+        QVERIFY(p.showTab(QStringLiteral("Прогресс")));
+        p.desktop.settledScreenshot().save("results_progress.png");
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+        QVERIFY2(!p.find(today + QStringLiteral(": 3 ответа")).isEmpty(), "today on «Прогресс»");
+        QVERIFY(!p.find(QStringLiteral("Сегодня: 2 упражнения, 3 ответа")).isEmpty());
+
+        // Escape puts the window away, as "Закрыть" does.
+        xdotool({"windowfocus", "--sync", QString::number(p.desktop.waitForWindow(resultsTitle))});
+        p.desktop.pressKey("Escape");
+        QTRY_VERIFY(!p.desktop.windowVisible(resultsTitle));
 
         QVERIFY(p.finish());
         QCOMPARE(folders.filesLeft(), QStringList());
@@ -182,11 +169,10 @@ private slots:
 
     void aKeptHistoryIsShownAgainAfterARestart() {
         Folders folders;
-        int emptyLines = 0;
         {
             Program p;
             QVERIFY(p.start());
-            emptyLines = p.openResults().textLines();
+            QVERIFY(!p.openResults().isNull());
             const QRect window = p.desktop.windowGeometry(p.desktop.waitForWindow(resultsTitle));
             // "Запоминать результаты между запусками", the first control.
             p.desktop.click(window.left() + 18, window.top() + 20);
@@ -204,10 +190,9 @@ private slots:
         }
         Program again;
         QVERIFY(again.start());
-        const ResultsPicture shown = again.openResults();
-        shown.image.save("results_after_restart.png");
-        QCOMPARE(shown.textLines(), emptyLines + 2);
-        QVERIFY2(shown.seriesPixels(true) > 10, "the earlier run's points");
+        again.openResults().save("results_after_restart.png");
+        QCOMPARE(again.find(QStringLiteral("ошибка")).size(), 1);
+        QCOMPARE(again.find(QStringLiteral("программа закрыта")).size(), 1);
         QVERIFY(again.closeResults());
         QVERIFY(again.finish());
     }
