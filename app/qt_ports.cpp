@@ -60,6 +60,20 @@ void QtBlockingWait::waitBlocking(int milliseconds) {
     std::this_thread::sleep_until(until);
 }
 
+QtScreenMetrics::QtScreenMetrics() {
+    QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, &connections_, [this](QScreen* screen) {
+        follow(screen);
+        notifyChange();
+    });
+    follow(QGuiApplication::primaryScreen());
+}
+
+void QtScreenMetrics::follow(QScreen* screen) {
+    QObject::disconnect(geometry_);
+    if (screen)
+        geometry_ = QObject::connect(screen, &QScreen::geometryChanged, &connections_, [this] { notifyChange(); });
+}
+
 ScreenSize QtScreenMetrics::screenSize() const {
     const QRect geometry = QGuiApplication::primaryScreen()->geometry();
     return {geometry.width(), geometry.height()};

@@ -366,6 +366,12 @@ void ResultsWindow::reportWriteFailure(const ResultStore& store) {
         showFileState();
 }
 
+void ResultsWindow::screenChanged() {
+    fitted_ = isVisible();
+    if (fitted_)
+        fitToScreen();
+}
+
 void ResultsWindow::showEvent(QShowEvent* event) {
     // Fitted once; afterwards the window keeps the size the user gave it.
     if (!event->spontaneous() && !fitted_) {

@@ -34,6 +34,9 @@ public:
 
     // Shows the window in front, with what is stored now.
     void open();
+    // Fits an open window to the screen as it now is; a closed one is fitted
+    // when next shown.
+    void screenChanged();
     // Passes the result to the history and shows it at once when open.
     void resultRecorded(const ExerciseResult& result) override;
 
