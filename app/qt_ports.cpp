@@ -74,9 +74,12 @@ void QtScreenMetrics::follow(QScreen* screen) {
         geometry_ = QObject::connect(screen, &QScreen::geometryChanged, &connections_, [this] { notifyChange(); });
 }
 
+// While the last monitor is gone there is no screen; the windows keep the
+// size they were laid out for until one comes back.
 ScreenSize QtScreenMetrics::screenSize() const {
-    const QRect geometry = QGuiApplication::primaryScreen()->geometry();
-    return {geometry.width(), geometry.height()};
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && !screen->geometry().isEmpty())
+        last_ = {screen->geometry().width(), screen->geometry().height()};
+    return last_;
 }
 
 }  // namespace kestrani

@@ -49,6 +49,7 @@ private:
 
     QObject connections_;
     QMetaObject::Connection geometry_;
+    mutable ScreenSize last_{800, 600};
 };
 
 }  // namespace kestrani

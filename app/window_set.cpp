@@ -71,7 +71,7 @@ WindowSet::~WindowSet() { screen_.onChange(nullptr); }
 
 void WindowSet::screenChanged() {
     const ScreenSize size = screen_.screenSize();
-    if (size == laidOutFor_ || size.width <= 0 || size.height <= 0) {
+    if (size == laidOutFor_) {
         exerciseScreen_->followScreen();
         return;
     }

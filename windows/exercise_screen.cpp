@@ -35,6 +35,8 @@ void ExerciseScreen::followScreen() {
 // without one the geometry does.
 void ExerciseScreen::coverScreen() {
     QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
     setScreen(screen);
     setGeometry(screen->geometry());
     showFullScreen();

@@ -205,6 +205,23 @@ private slots:
         QCOMPARE(messages.shown.size(), std::size_t(1));
     }
 
+    // Another screen of the same size: the exercise goes on where it was.
+    void anotherScreenOfTheSameSizeKeepsTheExercise() {
+        FakeScreen screen({1024, 768});
+        EventLog log;
+        FakeMessageBoxes messages(log);
+        WindowSet set(PlatformPorts{&screen, &messages});
+        set.kestrani().Button1->click();
+        set.submCheck().Button1->click();
+        const QRect card = set.form1().geometry();
+        screen.change({1024, 768});
+        QCoreApplication::processEvents();
+        QVERIFY(set.exerciseScreen().isVisible());
+        QVERIFY(set.form1().isVisible() && set.form2().isVisible());
+        QCOMPARE(set.form1().geometry(), card);
+        QVERIFY(messages.shown.empty());
+    }
+
     // The end message is open when the screen changes: the exercise has ended
     // already, its backdrop is laid out again and "Новое упражнение" works.
     void aScreenChangeUnderTheEndMessageKeepsTheBackdrop() {
