@@ -15,7 +15,7 @@ JOBS          := $(shell nproc 2>/dev/null || echo 2)
 # KWin's usual title bars, a Wayland compositor with Qt's Wayland plugin) and
 # what starts and watches them (a session bus, xprop).
 PACKAGES      := cmake make g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libjpeg-dev libsqlite3-dev libwayland-dev liblcms2-dev libnlopt-dev \
-              qt6-translations-l10n fonts-liberation libx11-dev xvfb xauth xdotool \
+              qt6-translations-l10n fonts-liberation libx11-dev libxrandr-dev xvfb xauth xdotool \
               dpkg-dev file desktop-file-utils appstream \
               openbox mutter kwin-x11 kwin-style-breeze weston qt6-wayland \
               dbus-daemon dbus-bin x11-utils

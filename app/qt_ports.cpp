@@ -60,9 +60,26 @@ void QtBlockingWait::waitBlocking(int milliseconds) {
     std::this_thread::sleep_until(until);
 }
 
+QtScreenMetrics::QtScreenMetrics() {
+    QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, &connections_, [this](QScreen* screen) {
+        follow(screen);
+        notifyChange();
+    });
+    follow(QGuiApplication::primaryScreen());
+}
+
+void QtScreenMetrics::follow(QScreen* screen) {
+    QObject::disconnect(geometry_);
+    if (screen)
+        geometry_ = QObject::connect(screen, &QScreen::geometryChanged, &connections_, [this] { notifyChange(); });
+}
+
+// While the last monitor is gone there is no screen; the windows keep the
+// size they were laid out for until one comes back.
 ScreenSize QtScreenMetrics::screenSize() const {
-    const QRect geometry = QGuiApplication::primaryScreen()->geometry();
-    return {geometry.width(), geometry.height()};
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && !screen->geometry().isEmpty())
+        last_ = {screen->geometry().width(), screen->geometry().height()};
+    return last_;
 }
 
 }  // namespace kestrani

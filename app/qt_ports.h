@@ -8,6 +8,7 @@
 #include "windows/window_geometry.h"
 
 class QMessageBox;
+class QScreen;
 
 namespace kestrani {
 
@@ -36,9 +37,19 @@ public:
     void waitBlocking(int milliseconds) override;
 };
 
+// The primary screen, the one the program runs on. A change of its size, or
+// another screen becoming primary, is told to the change handler.
 class QtScreenMetrics : public ScreenMetrics {
 public:
+    QtScreenMetrics();
     ScreenSize screenSize() const override;
+
+private:
+    void follow(QScreen* screen);
+
+    QObject connections_;
+    QMetaObject::Connection geometry_;
+    mutable ScreenSize last_{800, 600};
 };
 
 }  // namespace kestrani

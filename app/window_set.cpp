@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "results/perceptual_units.h"
 #include "windows/keyboard.h"
@@ -95,9 +96,39 @@ WindowSet::WindowSet(PlatformPorts ports)
     kestrani_->connectWindows(engine_.get(), form5_.get(),
                               {form5_.get(), form1_.get(), form2_.get(), form3_.get(), form4_.get(), submCheck_.get(),
                                exerciseScreen_.get()});
+    laidOutFor_ = screen_.screenSize();
+    screen_.onChange([this] { screenChanged(); });
 }
 
-WindowSet::~WindowSet() = default;
+WindowSet::~WindowSet() { screen_.onChange(nullptr); }
+
+void WindowSet::screenChanged() {
+    const ScreenSize size = screen_.screenSize();
+    if (size == laidOutFor_) {
+        exerciseScreen_->followScreen();
+        return;
+    }
+    laidOutFor_ = size;
+    const bool leaving = exerciseScreen_->isVisible() && !engine_->busy();
+    if (leaving)
+        engine_->leaveExercise();
+    kestrani_->screenChanged();
+    form5_->screenChanged();
+    if (resultsWindow_)
+        resultsWindow_->screenChanged();
+    exerciseScreen_->followScreen();
+    form3_->screenChanged();
+    for (SurfaceWidget* surface : std::initializer_list<SurfaceWidget*>{form2_.get(), submCheck_.get(), form1_.get(),
+                                                                        form4_.get()})
+        surface->screenChanged();
+    // Told once the screen's own events are through, not inside them.
+    if (leaving)
+        QTimer::singleShot(0, kestrani_.get(), [this] {
+            configurationMessagesPort_.showInformation(
+                "Размер экрана изменился, и окна упражнения перестроены под него, поэтому упражнение прервано. "
+                "Начните его снова кнопкой «Упражнения».");
+        });
+}
 
 ResultsWindow& WindowSet::resultsWindow() {
     if (!resultsWindow_) {

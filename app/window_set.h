@@ -66,12 +66,20 @@ public:
     ResultHistory& history() { return *history_; }
 
 private:
+    // Every window is laid out again from its design for a screen of another
+    // size. An exercise on the screen is left, its result recorded, since its
+    // objects were drawn for the old size; one whose end message is open has
+    // ended already and keeps its backdrop. Another screen of the same size
+    // only moves the exercise screen there, and an exercise goes on.
+    void screenChanged();
+
     QtScreenMetrics realScreen_;
     QtMessageBoxes configurationMessages_;
     QtMessageBoxes exerciseMessages_;
     QtBlockingWait realWait_;
     SystemSteadyClock realClock_;
     const ScreenMetrics& screen_;
+    ScreenSize laidOutFor_;
     MessageBoxes& configurationMessagesPort_;
     MessageBoxes& exerciseMessagesPort_;
     BlockingWait& wait_;

@@ -444,6 +444,11 @@ bool TKestrani::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void TKestrani::screenChanged() {
+    if (isVisible())
+        fitToScreen();
+}
+
 // Before its first fit, a window as high as the screen is left as designed.
 void TKestrani::fitToScreen() {
     if (!framed_->placed() && configurationWindowIsFitted(height(), screen_.screenSize()))

@@ -44,6 +44,10 @@ public:
     // A window made later that "Завершить работу" closes too, after the others.
     void closeOnFinish(QWidget* window) { closedOnFinish_.push_back(window); }
 
+    // The screen has changed: the window on the screen is laid out for it now,
+    // a hidden one when it is next shown.
+    void screenChanged();
+
     // The check box of a slot of the grid.
     QCheckBox* slotBox(SlotRole role, Submodality row) const;
 

@@ -206,6 +206,11 @@ void TForm5::showEvent(QShowEvent* event) {
 
 void TForm5::FormActivate() { fitToScreen(); }
 
+void TForm5::screenChanged() {
+    if (isVisible())
+        fitToScreen();
+}
+
 // Before its first fit, a window already one pixel narrower than the screen
 // is left as it stands; afterwards it stands as the program put it unless the
 // user resized it or the screen changed.

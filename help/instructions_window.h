@@ -28,6 +28,10 @@ public:
     // Shows the window in front with the page; every way of opening a page runs this.
     void openPage(HelpPage page);
 
+    // The screen has changed: the window on the screen is laid out for it now,
+    // a hidden one when it is next shown.
+    void screenChanged();
+
     QLabel* textSlot(TextSlot slot) const { return slots_[static_cast<std::size_t>(slot)]; }
 
     QLabel* Image1;  // smooth colour strip

@@ -464,6 +464,12 @@ void ResultsWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void ResultsWindow::screenChanged() {
+    fitted_ = isVisible();
+    if (fitted_)
+        fitToScreen();
+}
+
 void ResultsWindow::showEvent(QShowEvent* event) {
     // Fitted once; afterwards the window keeps the size the user gave it.
     if (!event->spontaneous() && !fitted_) {

@@ -46,6 +46,9 @@ public:
     void saveCsvTo(const QString& name, CsvContent content = CsvContent::Exercises);
     // The message of the first result of a run that cannot be written.
     void reportWriteFailure(const ResultStore& store);
+    // Fits an open window to the screen as it now is; a closed one is fitted
+    // when next shown.
+    void screenChanged();
 
     QCheckBox* rememberBox;      // "Запоминать результаты между запусками"
     QLabel* fileState;           // what is wrong with the option or the results file, if anything

@@ -41,6 +41,7 @@ TForm3::TForm3(const ScreenMetrics& screen, ExerciseScreen& host) : QWidget(&hos
     Button2 = new QPushButton(QStringLiteral("Выйти из упражнения"), this);
     Button2->setFont(designFont(timesFamily, 11));
     Button2->setGeometry(624, 528, 161, 25);
+    design_.emplace(*this);
 }
 
 void TForm3::setRouter(ClickRouter* router, ExerciseActions* actions) {
@@ -67,12 +68,17 @@ void TForm3::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
     if (backdropIsFitted(setWidth_, screen))
         return;
-    scaleContents(*this, backdropScale(screen));
+    design_->scaleTo(backdropScale(screen));
     Label1->adjustSize();
     Label2->adjustSize();
     const WindowRect g = backdropGeometry(screen);
     setGeometry(g.left, g.top, g.width, g.height);
     setWidth_ = g.width;
+}
+
+void TForm3::screenChanged() {
+    if (isVisible())
+        fitToScreen();
 }
 
 void TForm3::setUpperPrompt(std::string_view text) {

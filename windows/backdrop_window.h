@@ -8,6 +8,7 @@
 
 #include "engine/exercise_ports.h"
 #include "windows/click_routing.h"
+#include "windows/design_scaling.h"
 #include "windows/exercise_screen.h"
 #include "windows/window_geometry.h"
 
@@ -27,6 +28,9 @@ public:
     void close() override;
     void setUpperPrompt(std::string_view text) override;
     void setLowerPrompt(std::string_view text) override;
+    // The screen has changed: a backdrop on the screen is laid out for it now,
+    // a closed one when it is next shown.
+    void screenChanged();
 
     QLabel* Label1;
     QLabel* Label2;
@@ -46,6 +50,7 @@ private:
     // a scaled Wayland output the widget itself is widened to whole output
     // pixels.
     int setWidth_ = 790;
+    std::optional<DesignLayout> design_;
     ClickRouter* router_ = nullptr;
     std::optional<std::uint64_t> pressTime_;  // a click is dated by its press
 };

@@ -67,6 +67,21 @@ void scaleContents(QWidget& window, DesignScale scale) {
     scaleChildren(window, scale);
 }
 
+DesignLayout::DesignLayout(QWidget& window) : window_(window), font_(window.font()) {
+    for (QWidget* control : window.findChildren<QWidget*>())
+        if (!control->isWindow())
+            controls_.push_back({control, control->geometry(), control->font(), control->testAttribute(Qt::WA_SetFont)});
+}
+
+void DesignLayout::scaleTo(DesignScale scale) {
+    window_.setFont(font_);
+    for (const Control& c : controls_) {
+        c.widget->setGeometry(c.geometry);
+        c.widget->setFont(c.ownFont ? c.font : QFont());
+    }
+    scaleContents(window_, scale);
+}
+
 void fitTexts(QWidget& window) { fitAll(window, window); }
 
 void fitText(QWidget& control, const QWidget& window) {

@@ -3,7 +3,9 @@
 // and font size are multiplied by the window's design scale.
 
 #include <QFont>
+#include <QRect>
 #include <QString>
+#include <vector>
 
 #include "windows/window_geometry.h"
 
@@ -16,6 +18,29 @@ namespace kestrani {
 // window's own font. The controls standing on the window also move down by
 // the scale's shift; controls inside them keep their places there.
 void scaleContents(QWidget& window, DesignScale scale);
+
+// A window's controls as laid out at design size, their places and fonts
+// and the window's own font, so that the window is always scaled afresh from
+// its design and never on top of an earlier scaling.
+class DesignLayout {
+public:
+    // Records the window's controls as they stand now.
+    explicit DesignLayout(QWidget& window);
+    // Puts every control back at its design place and font, then scales the
+    // window's contents by scaleContents.
+    void scaleTo(DesignScale scale);
+
+private:
+    struct Control {
+        QWidget* widget;
+        QRect geometry;
+        QFont font;
+        bool ownFont;
+    };
+    QWidget& window_;
+    QFont font_;
+    std::vector<Control> controls_;
+};
 
 // Marks a label whose box follows its text and fits it to the text;
 // scaleContents fits it again after scaling its font.

@@ -20,16 +20,26 @@ void ExerciseScreen::setOutsideColour(QColor colour) {
 }
 
 void ExerciseScreen::bringUp() {
-    if (!isVisible()) {
-        // Full-screen alone places the window where a window manager honours
-        // it; without one the geometry does.
-        QScreen* screen = QGuiApplication::primaryScreen();
-        setScreen(screen);
-        setGeometry(screen->geometry());
-        showFullScreen();
-    }
+    if (!isVisible())
+        coverScreen();
     raise();
     activateWindow();
+}
+
+void ExerciseScreen::followScreen() {
+    if (isVisible())
+        coverScreen();
+}
+
+// Full-screen alone places the window where a window manager honours it;
+// without one the geometry does.
+void ExerciseScreen::coverScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    setScreen(screen);
+    setGeometry(screen->geometry());
+    showFullScreen();
 }
 
 void ExerciseScreen::takeDown() {

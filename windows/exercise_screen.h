@@ -38,6 +38,8 @@ public:
     void bringUp();
     // Hides the window and gives the keyboard to the window beneath.
     void takeDown();
+    // A window on the screen covers the program's screen as it now is.
+    void followScreen();
 
     // The device pixels across one pixel the toolkit hands the compositor:
     // 1, or the output's scale on a scaled Wayland output.
@@ -55,6 +57,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void coverScreen();
+
     QPointer<QWidget> beneath_;
     std::function<void()> closeAction_;
     std::vector<QPointer<QWidget>> toHide_;

@@ -18,10 +18,7 @@ bool desktopPlacesWindows() { return QGuiApplication::platformName().startsWith(
 }  // namespace
 
 FramedWindow::FramedWindow(QWidget& window, const ScreenMetrics& screen, WindowRect (*outerGeometry)(ScreenSize))
-    : window_(window), screen_(screen), outerGeometry_(outerGeometry), designFont_(window.font()) {
-    for (QWidget* control : window.findChildren<QWidget*>())
-        if (!control->isWindow())
-            design_.push_back({control, control->geometry(), control->font(), control->testAttribute(Qt::WA_SetFont)});
+    : window_(window), screen_(screen), outerGeometry_(outerGeometry), design_(window) {
     settle_.setSingleShot(true);
     settle_.setInterval(150);
     QObject::connect(&settle_, &QTimer::timeout, [this] { settled(); });
@@ -90,12 +87,7 @@ void FramedWindow::scaleToClient() {
     if (scale == scale_)
         return;
     scale_ = scale;
-    window_.setFont(designFont_);
-    for (const DesignControl& d : design_) {
-        d.control->setGeometry(d.geometry);
-        d.control->setFont(d.ownFont ? d.font : QFont());
-    }
-    scaleContents(window_, scale);
+    design_.scaleTo(scale);
     fitTexts(window_);
     if (afterScaling)
         afterScaling();

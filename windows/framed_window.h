@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+#include "windows/design_scaling.h"
 #include "windows/framed_window_fit.h"
 
 class QEvent;
@@ -36,13 +37,6 @@ public:
     void windowEvent(const QEvent& event);
 
 private:
-    struct DesignControl {
-        QWidget* control;
-        QRect geometry;
-        QFont font;
-        bool ownFont;
-    };
-
     void place();
     void settled();
     void scaleToClient();
@@ -59,8 +53,7 @@ private:
     QTimer settle_;
     int settleWaitsLeft_ = 0;
     DesignScale scale_;
-    QFont designFont_;
-    std::vector<DesignControl> design_;
+    DesignLayout design_;
 };
 
 }  // namespace kestrani

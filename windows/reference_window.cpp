@@ -61,6 +61,7 @@ TSubmCheck::TSubmCheck(const ScreenMetrics& screen, ExerciseScreen& host)
     Button2->setGeometry(8, 464, 105, 25);
     Timer1 = new QtTimerDevice(this);
     Timer2 = new QtTimerDevice(this);
+    design_.emplace(*this);
 }
 
 void TSubmCheck::setActions(ExerciseActions* actions) {
@@ -77,7 +78,7 @@ void TSubmCheck::fitToScreen() {
     const ScreenSize screen = screen_.screenSize();
     if (referenceWindowIsFitted(exactLeft(), screen))
         return;
-    scaleContents(*this, referenceWindowScale(screen));
+    design_->scaleTo(referenceWindowScale(screen));
     const WindowRect g = referenceWindowGeometry(screen);
     placeExactly(g.left, g.top, g.width, g.height);
 }

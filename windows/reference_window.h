@@ -5,8 +5,10 @@
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 #include "windows/click_routing.h"
+#include "windows/design_scaling.h"
 #include "windows/surface_widget.h"
 #include "windows/window_geometry.h"
 
@@ -55,6 +57,7 @@ protected:
 
 private:
     const ScreenMetrics& screen_;
+    std::optional<DesignLayout> design_;
 };
 
 }  // namespace kestrani

@@ -193,6 +193,11 @@ void SurfaceWidget::show() {
     raise();
 }
 
+void SurfaceWidget::screenChanged() {
+    if (isVisible())
+        fitToScreen();
+}
+
 void SurfaceWidget::close() {
     if (!closed_) {
         closed_ = true;

@@ -24,6 +24,9 @@ public:
 
     void show() override;
     void close() override;
+    // The screen has changed: a surface on the screen is fitted to it now, a
+    // closed one when it is next shown.
+    void screenChanged();
     // Whether the surface is on the exercise screen as the program stands: a
     // closed surface leaves it when the program next returns to the event loop.
     bool isVisible() const { return !closed_ && QWidget::isVisible(); }

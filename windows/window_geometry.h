@@ -16,6 +16,19 @@ class ScreenMetrics {
 public:
     virtual ~ScreenMetrics() = default;
     virtual ScreenSize screenSize() const = 0;
+    // What runs once the screen the program runs on, or its size, has changed;
+    // one handler, replaced by the next. Registering changes nothing about
+    // the screen, so it may be done through a const reference.
+    void onChange(std::function<void()> handler) const { changed_ = std::move(handler); }
+
+protected:
+    void notifyChange() const {
+        if (changed_)
+            changed_();
+    }
+
+private:
+    mutable std::function<void()> changed_;
 };
 
 struct WindowRect {

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <algorithm>
 #include <vector>
 
@@ -189,6 +190,57 @@ Desktop::~Desktop() {
         program_.kill();
         program_.waitForFinished(3000);
     }
+    if (randr_)
+        XCloseDisplay(randr_);
+}
+
+bool Desktop::setScreenSize(QSize size) {
+    if (!randr_ && !(randr_ = XOpenDisplay(nullptr)))
+        return false;
+    Display* display = randr_;
+    const Window root = DefaultRootWindow(display);
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
+    if (!resources || resources->noutput < 1 || resources->ncrtc < 1)
+        return false;
+    RRMode mode = 0;
+    for (int i = 0; i < resources->nmode && !mode; ++i)
+        if (int(resources->modes[i].width) == size.width() && int(resources->modes[i].height) == size.height())
+            mode = resources->modes[i].id;
+    if (!mode) {
+        QByteArray name = QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toLatin1();
+        XRRModeInfo info{};
+        info.width = unsigned(size.width());
+        info.height = unsigned(size.height());
+        info.hTotal = info.width;
+        info.vTotal = info.height;
+        info.dotClock = 60UL * info.hTotal * info.vTotal;
+        info.name = name.data();
+        info.nameLength = unsigned(name.size());
+        mode = XRRCreateMode(display, root, &info);
+        XRRAddOutputMode(display, resources->outputs[0], mode);
+        XSync(display, False);
+        XRRFreeScreenResources(resources);
+        resources = XRRGetScreenResourcesCurrent(display, root);
+    }
+    // The output must fit the screen at every moment: a smaller screen takes
+    // the new mode first, a larger one its size first.
+    Window rootReturn = 0;
+    int x = 0, y = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    XGetGeometry(display, root, &rootReturn, &x, &y, &width, &height, &border, &depth);
+    const bool smaller = size.width() <= int(width) && size.height() <= int(height);
+    auto resizeScreen = [&] {
+        XRRSetScreenSize(display, root, size.width(), size.height(), size.width() * 254 / 960, size.height() * 254 / 960);
+    };
+    if (!smaller)
+        resizeScreen();
+    const Status status = XRRSetCrtcConfig(display, resources, resources->crtcs[0], CurrentTime, 0, 0, mode, RR_Rotate_0,
+                                           &resources->outputs[0], 1);
+    if (smaller)
+        resizeScreen();
+    XSync(display, False);
+    XRRFreeScreenResources(resources);
+    return status == RRSetConfigSuccess;
 }
 
 bool Desktop::startProgram() {

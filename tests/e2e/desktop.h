@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+struct _XDisplay;  // Xlib's Display
+
 namespace kestrani::e2e {
 
 // Runs xdotool with the arguments and returns what it printed.
@@ -67,6 +69,12 @@ public:
     // Asks the window to close, as its close box does.
     void closeWindow(unsigned long window);
 
+    // Gives the X screen another size through RandR, as a monitor taking
+    // another resolution does (Xvfb allows sizes up to the one it started
+    // with). A size made for the test lives on the connection that made it,
+    // so it holds while this Desktop does; false when the server refuses.
+    bool setScreenSize(QSize size);
+
     QImage screenshot();
     // Waits until two screenshots in a row, the given time apart, are the
     // same (at most 40 times) and gives the last.
@@ -77,6 +85,7 @@ public:
 
 private:
     QProcess program_;
+    ::_XDisplay* randr_ = nullptr;
 };
 
 }  // namespace kestrani::e2e

@@ -109,6 +109,12 @@ class FakeScreen : public ScreenMetrics {
 public:
     explicit FakeScreen(ScreenSize size) : size(size) {}
     ScreenSize screenSize() const override { return size; }
+    // The screen takes another size and says so, as a monitor does when its
+    // resolution changes.
+    void change(ScreenSize to) {
+        size = to;
+        notifyChange();
+    }
     ScreenSize size;
 };
 
