@@ -480,6 +480,10 @@ void TKestrani::openHelp(HelpPage page) { instructions_->openPage(page); }
 
 void TKestrani::closeEvent(QCloseEvent* event) {
     event->accept();
+    // An exercise under way ends with the program, before the toolkit closes
+    // the exercise screen on its way out (which would read as leaving it).
+    if (engine_)
+        engine_->programEnded();
     QApplication::quit();
 }
 

@@ -16,7 +16,7 @@ namespace {
 const QString configurationTitle = QStringLiteral("Kestrani 1.01 rus");
 const QString instructionsTitle = QStringLiteral("Instructions to Kestrani 1.01 rus");
 const QString resultsTitle = QStringLiteral("Результаты — Kestrani");
-const QString csvDialogTitle = QStringLiteral("Сохранить результаты в CSV");
+const QString csvDialogTitle = QStringLiteral("Сохранить упражнения в CSV");
 
 // On the configuration window fitted to 1024 × 768 (design places × 1.28):
 // "Показ эталона" in "Длительность фаз упражнения", its field beside it, and
@@ -96,6 +96,11 @@ private slots:
             findText(resultsWindow, QStringLiteral("Сохранить в CSV…"), toolkitFont(), p.desktop.windowGeometry(results));
         QCOMPARE(save.size(), 1);
         p.desktop.click(save.front().center().x(), save.front().center().y());
+        // The button offers the exercises or the answers.
+        QTest::qWait(300);
+        const QList<QRect> exercises = findText(p.desktop.settledScreenshot(), QStringLiteral("Упражнения…"), toolkitFont());
+        QCOMPARE(exercises.size(), 1);
+        p.desktop.click(exercises.front().center().x(), exercises.front().center().y());
         const unsigned long dialog = p.desktop.waitForWindow(csvDialogTitle);
         QVERIFY(dialog != 0);
         p.expectRussian({{"QFileDialog", "Look in:"}, {"QFileDialog", "File &name:"},

@@ -2,10 +2,11 @@
 // screen's window, with the time it was made, late when the program was busy.
 // A click on a card made while the delay was waited out arrives after the
 // wait and answers nothing, its release included; a click made once the cards
-// are up answers. The events are posted with their times, as the window system
-// would queue them.
+// are up answers; so with Escape. The events are posted with their times, as
+// the window system would queue them.
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -94,6 +95,21 @@ private slots:
         click(window, rightCard(), clock.now() + 400, clock);
         QVERIFY(messages.shown.empty());
         QCOMPARE(set.state().successCount, 2);
+
+        // Escape pressed during the next delay does not leave the exercise;
+        // pressed once the cards are up, it does.
+        click(window, rightCard(), clock.now() + 300, clock);
+        QCOMPARE(set.state().successCount, 3);
+        for (const std::int64_t madeAt : {clickedAt, std::int64_t(clock.now() + 200)}) {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                auto* key = new QKeyEvent(type, Qt::Key_Escape, Qt::NoModifier);
+                key->setTimestamp(systemOrigin + static_cast<std::uint64_t>(madeAt));
+                QCoreApplication::postEvent(window, key);
+            }
+            clock.advance(std::max<std::int64_t>(0, madeAt - clock.now()) + 50);
+            QCoreApplication::processEvents();
+            QCOMPARE(set.exerciseScreen().isVisible(), madeAt == clickedAt);
+        }
     }
 };
 

@@ -20,7 +20,10 @@
 
 #include "config/configuration_window.h"
 #include "fakes/fake_screen.h"
+#include "fakes/result_samples.h"
 #include "help/instructions_window.h"
+#include "results/results_geometry.h"
+#include "results/results_window.h"
 #include "windows/backdrop_window.h"
 #include "windows/reference_window.h"
 
@@ -197,6 +200,14 @@ void checkContents(QWidget& window, const QString& name) {
         if (!child->isVisibleTo(&window))
             continue;
         const QString where = name + '/' + pathOf(child, &window);
+        // A label that wraps its text needs the height its lines take.
+        if (auto* label = qobject_cast<QLabel*>(child); label && label->wordWrap()) {
+            QVERIFY2(window.rect().contains(QRect(child->mapTo(&window, QPoint(0, 0)), child->size())),
+                     qPrintable(where + " lies inside its window"));
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                     qPrintable(QStringLiteral("%1: %2 px of lines in %3").arg(where).arg(label->heightForWidth(label->width())).arg(label->height())));
+            continue;
+        }
         const QRect room = textRoom(child);
         const QFontMetrics metrics(child->font());
         const int textWidth = metrics.horizontalAdvance(textOf(child));
@@ -259,6 +270,41 @@ private slots:
                 for (QWidget* child : window.findChildren<QWidget*>())
                     QVERIFY2(child->y() >= objectFieldGeometry(screen).height,
                              qPrintable(pathOf(child, &window) + " lies below the fields"));
+        }
+    }
+
+    // The results window at its size for the screen: every control, label and
+    // tab title inside it, on every tab, empty and with results to show.
+    void theResultsWindowKeepsEverythingInside_data() {
+        QTest::addColumn<ScreenSize>("screen");
+        QTest::addColumn<bool>("played");
+        for (ScreenSize s : {ScreenSize{800, 600}, ScreenSize{1024, 768}, ScreenSize{1920, 1080}, ScreenSize{768, 1024}})
+            for (bool played : {false, true})
+                QTest::addRow("%d × %d, %s", s.width, s.height, played ? "played" : "empty") << s << played;
+    }
+    void theResultsWindowKeepsEverythingInside() {
+        QFETCH(ScreenSize, screen);
+        QFETCH(bool, played);
+        QTemporaryDir folder;
+        ResultHistory history(QDir(folder.path()).filePath("results.sqlite").toStdString(), false);
+        if (played) {
+            for (int n = 0; n < 30; ++n)
+                history.resultRecorded(sampleResult(n));
+            for (const AnswerRecord& a : playedAnswers(4, 30))
+                history.answerRecorded(a);
+        }
+        ResultsWindow window(history);
+        window.open();
+        QCoreApplication::processEvents();
+        const WindowRect g = resultsWindowGeometry({0, 0, screen.width, screen.height});
+        window.resize(g.width, g.height);
+        for (int tab = 0; tab < window.tabs->count(); ++tab) {
+            window.tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            checkContents(window, QStringLiteral("results, tab %1").arg(tab));
+            // Empty, the tab says what will appear there.
+            if (tab == 0)
+                QCOMPARE(window.noExercises->isVisibleTo(&window), !played);
         }
     }
 
