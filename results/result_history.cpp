@@ -18,10 +18,10 @@ void ResultHistory::setRemembering(bool on) {
     unsaved_ = 0;
     unsavedAnswers_ = 0;
     resultsCopy_ = {};
-    answersCopy_ = {};
     store_ = on ? ResultStore::open(path_) : nullptr;
     if (store_)
         writeWhatTheFileLacks();
+    startReadingAnswers();
 }
 
 void ResultHistory::writeWhatTheFileLacks() {
@@ -55,8 +55,6 @@ bool ResultHistory::store(const Record& record) {
 
 void ResultHistory::answerRecorded(const AnswerRecord& answer) {
     sessionAnswers_.push_back({answer, store_ && store(answer)});
-    if (sessionAnswers_.back().stored && answersCopy_.read)
-        answersCopy_.records.push_back(answer);
     if (onChanged)
         onChanged();
 }
@@ -69,28 +67,53 @@ void ResultHistory::resultRecorded(const ExerciseResult& result) {
         onChanged();
 }
 
-template <typename Record>
-const std::vector<Record>& ResultHistory::fromFile(FileCopy<Record>& copy) {
-    const bool readable =
-        store_ && (store_->status() == ResultStore::Status::Writable || store_->status() == ResultStore::Status::ReadOnly);
-    if (!readable) {
-        copy = {};
-        return copy.records;
+namespace {
+
+bool readable(const ResultStore* store) {
+    return store && (store->status() == ResultStore::Status::Writable || store->status() == ResultStore::Status::ReadOnly);
+}
+
+}  // namespace
+
+const std::vector<ExerciseResult>& ResultHistory::resultsFromFile() {
+    if (!readable(store_.get())) {
+        resultsCopy_ = {};
+        return resultsCopy_.records;
     }
     const std::optional<std::int64_t> version = store_->dataVersion();
-    if (!copy.read || !version || version != copy.version) {
-        if constexpr (std::is_same_v<Record, AnswerRecord>)
-            copy.records = store_->loadAnswers();
-        else
-            copy.records = store_->loadAll();
-        copy.version = version;
-        copy.read = true;
+    if (!resultsCopy_.read || !version || version != resultsCopy_.version) {
+        resultsCopy_.records = store_->loadAll();
+        resultsCopy_.version = version;
+        resultsCopy_.read = true;
     }
-    return copy.records;
+    return resultsCopy_.records;
+}
+
+void ResultHistory::startReadingAnswers() {
+    answersCopy_ = {};
+    skippedAnswers_ = 0;
+    if (readable(store_.get()))
+        answersReading_ = std::async(std::launch::async, [path = path_] { return ResultStore::readAnswersAlone(path); });
+}
+
+const std::vector<AnswerRecord>& ResultHistory::answersFromFile() {
+    if (!readable(store_.get())) {
+        answersCopy_ = {};
+        return answersCopy_.records;
+    }
+    if (answersReading_.valid()) {
+        ResultStore::AnswersRead read = answersReading_.get();
+        answersCopy_.records = std::move(read.answers);
+        answersCopy_.last = read.last;
+        skippedAnswers_ += read.skipped;
+    }
+    std::vector<AnswerRecord> since = store_->loadAnswersAfter(answersCopy_.last, skippedAnswers_);
+    answersCopy_.records.insert(answersCopy_.records.end(), since.begin(), since.end());
+    return answersCopy_.records;
 }
 
 std::vector<ExerciseResult> ResultHistory::results() {
-    std::vector<ExerciseResult> all = fromFile(resultsCopy_);
+    std::vector<ExerciseResult> all = resultsFromFile();
     for (const Kept<ExerciseResult>& kept : session_)
         if (!kept.stored || !store_)
             all.push_back(kept.record);
@@ -100,7 +123,7 @@ std::vector<ExerciseResult> ResultHistory::results() {
 }
 
 std::vector<AnswerRecord> ResultHistory::answers() {
-    std::vector<AnswerRecord> all = fromFile(answersCopy_);
+    std::vector<AnswerRecord> all = answersFromFile();
     for (const Kept<AnswerRecord>& kept : sessionAnswers_)
         if (!kept.stored || !store_)
             all.push_back(kept.record);
@@ -128,6 +151,7 @@ std::optional<std::string> ResultHistory::startNewFile(std::int64_t milliseconds
         if (!fs::exists(aside))
             break;
     }
+    answersReading_ = {};
     store_.reset();
     resultsCopy_ = {};
     answersCopy_ = {};
@@ -145,6 +169,7 @@ std::optional<std::string> ResultHistory::startNewFile(std::int64_t milliseconds
     }
     failureReported_ = false;
     store_ = ResultStore::open(path_);
+    startReadingAnswers();
     return aside.string();
 }
 
@@ -167,8 +192,8 @@ std::string ResultHistory::stateText() const {
         add(storeStateText(*store_, path_));
         if (unsaved_ > 0 || unsavedAnswers_ > 0)
             add(unsavedText(unsaved_, unsavedAnswers_));
-        if (store_->skippedRows() > 0)
-            add(skippedText(store_->skippedRows()));
+        if (store_->skippedRows() + skippedAnswers_ > 0)
+            add(skippedText(store_->skippedRows() + skippedAnswers_));
     }
     return text;
 }

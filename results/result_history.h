@@ -5,6 +5,7 @@
 // the file yet.
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,21 +85,28 @@ private:
         FileProblem why;
     };
 
-    // What the file held when last read, and what this run added since; the
-    // results and the answers each read when first asked for.
+    // What the file held when last read. The results are read when first
+    // asked for and again when another program has written since. The
+    // answers, which are only ever added to, are read from the start in the
+    // background as soon as the file is open (there may be hundreds of
+    // thousands), and then only those kept since.
     template <typename Record>
     struct FileCopy {
         bool read = false;
-        std::optional<std::int64_t> version;
-        std::vector<Record> records;  // oldest first
+        std::optional<std::int64_t> version;  // of the file's data, when read
+        std::int64_t last = 0;                // the last row read
+        std::vector<Record> records;          // oldest first
     };
-    template <typename Record>
-    const std::vector<Record>& fromFile(FileCopy<Record>& copy);
+    const std::vector<ExerciseResult>& resultsFromFile();
+    const std::vector<AnswerRecord>& answersFromFile();
+    void startReadingAnswers();
 
     std::vector<Kept<ExerciseResult>> session_;
     std::vector<Kept<AnswerRecord>> sessionAnswers_;
     FileCopy<ExerciseResult> resultsCopy_;
     FileCopy<AnswerRecord> answersCopy_;
+    std::future<ResultStore::AnswersRead> answersReading_;
+    int skippedAnswers_ = 0;
     bool failureReported_ = false;
     int unsaved_ = 0;
     int unsavedAnswers_ = 0;

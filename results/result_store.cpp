@@ -440,21 +440,24 @@ std::vector<ExerciseResult> readResults(sqlite3* db, int& skipped) {
     return results;
 }
 
-std::vector<AnswerRecord> readAnswers(sqlite3* db, int& skipped) {
+// The answers after row last, which becomes the last row read.
+std::vector<AnswerRecord> readAnswers(sqlite3* db, std::int64_t& last, int& skipped) {
     std::vector<AnswerRecord> answers;
     if (fileVersion(db) < 2)  // the first version kept no answers
         return answers;
     {
-        Statement count(db, "SELECT count(*) FROM answers");
+        Statement count(db, "SELECT count(*) FROM answers WHERE id > " + std::to_string(last));
         if (count.step() == SQLITE_ROW)
             answers.reserve(static_cast<std::size_t>(sqlite3_column_int64(count.get(), 0)));
     }
     // In the order they were kept, which is the order they were given.
-    Statement select(db, std::string("SELECT ") + answerColumns + " FROM answers ORDER BY id");
+    Statement select(db, std::string("SELECT id, ") + answerColumns + " FROM answers WHERE id > " +
+                             std::to_string(last) + " ORDER BY id");
     sqlite3_stmt* s = select.get();
     while (select.step() == SQLITE_ROW) {
+        last = sqlite3_column_int64(s, 0);
         AnswerRecord a;
-        int i = 0;
+        int i = 1;
         a.exerciseStartedAt = sqlite3_column_int64(s, i++);
         a.number = sqlite3_column_int(s, i++);
         a.answeredAt = sqlite3_column_int64(s, i++);
@@ -846,12 +849,25 @@ std::optional<std::int64_t> ResultStore::dataVersion() {
 
 std::vector<AnswerRecord> ResultStore::loadAnswers() {
     skippedAnswers_ = 0;
+    std::int64_t last = 0;
+    return loadAnswersAfter(last, skippedAnswers_);
+}
+
+std::vector<AnswerRecord> ResultStore::loadAnswersAfter(std::int64_t& last, int& skipped) {
     if (db_)
-        return readAnswers(db_, skippedAnswers_);
+        return readAnswers(db_, last, skipped);
     if (status_ != Status::ReadOnly)
         return {};
     Reader reader(path_);
-    return reader.code() == SQLITE_OK ? readAnswers(reader.db(), skippedAnswers_) : std::vector<AnswerRecord>{};
+    return reader.code() == SQLITE_OK ? readAnswers(reader.db(), last, skipped) : std::vector<AnswerRecord>{};
+}
+
+ResultStore::AnswersRead ResultStore::readAnswersAlone(const std::string& path) {
+    AnswersRead read;
+    Reader reader(path);
+    if (reader.code() == SQLITE_OK)
+        read.answers = readAnswers(reader.db(), read.last, read.skipped);
+    return read;
 }
 
 }  // namespace kestrani

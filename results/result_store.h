@@ -7,6 +7,7 @@
 // or a new file beside it, and opened for writing only once it has proved to
 // be a sound results file of a version this program writes.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +64,18 @@ public:
     std::vector<ExerciseResult> loadAll();
     // Every stored answer, oldest first, skipping (and counting) the same.
     std::vector<AnswerRecord> loadAnswers();
+    // The answers kept since row last was read (0: all), oldest first; last
+    // becomes the last row there is, and skipped grows by the rows left out.
+    // The answers are only ever added to.
+    std::vector<AnswerRecord> loadAnswersAfter(std::int64_t& last, int& skipped);
+    // The same, through a connection of its own that only reads: another
+    // thread may read the file so while this program writes it.
+    struct AnswersRead {
+        std::vector<AnswerRecord> answers;
+        std::int64_t last = 0;
+        int skipped = 0;
+    };
+    static AnswersRead readAnswersAlone(const std::string& path);
     // The rows the last loadAll() and loadAnswers() skipped.
     int skippedRows() const { return skippedRows_ + skippedAnswers_; }
     // Changes whenever another connection, of this program or another, has
