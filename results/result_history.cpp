@@ -17,6 +17,9 @@ void ResultHistory::setRemembering(bool on) {
     failureReported_ = false;
     unsaved_ = 0;
     unsavedAnswers_ = 0;
+    // The reading's own connection goes first, so that the file closes as
+    // the last connection to it does, with nothing left beside it.
+    answersReading_ = {};
     resultsCopy_ = {};
     store_ = on ? ResultStore::open(path_) : nullptr;
     if (store_)

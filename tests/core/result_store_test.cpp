@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 #include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -532,6 +534,28 @@ private slots:
                  qPrintable(QString("%1 stored, %2 committed").arg(numbers.size()).arg(lastCommitted + 1)));
         for (std::size_t i = 0; i < numbers.size(); ++i)
             QCOMPARE(numbers[i], int(i));
+    }
+
+    // The history reads the answers once, in the background, and then only
+    // those kept since: its own and another program's.
+    void theAnswersAreReadOnceAndThenOnlyThoseKeptSince() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("results.sqlite").toStdString();
+        {
+            auto store = ResultStore::open(path);
+            for (int n = 0; n < 500; ++n)
+                QVERIFY(store->appendAnswer(sampleAnswer(n)));
+        }
+        ResultHistory history(path, true);
+        QCOMPARE(history.answers().size(), std::size_t(500));
+        history.answerRecorded(sampleAnswer(500));
+        auto other = ResultStore::open(path);
+        QVERIFY(other->appendAnswer(sampleAnswer(501)));
+        const std::vector<AnswerRecord> all = history.answers();
+        QCOMPARE(all.size(), std::size_t(502));
+        QCOMPARE(all[499], sampleAnswer(499));
+        QCOMPARE(all.back(), sampleAnswer(501));
+        QCOMPARE(std::count(all.begin(), all.end(), sampleAnswer(500)), 1);
     }
 
     // A file the first version wrote: its results, in the colour model's units
