@@ -38,7 +38,7 @@ std::string optionalNumber(const std::optional<double>& value) { return value ? 
 
 }  // namespace
 
-std::string localTimeText(std::int64_t millisecondsSinceEpoch) {
+std::string localTimeText(std::int64_t millisecondsSinceEpoch, const char* format) {
     // Floor division, so that times before 1970 keep their second.
     std::int64_t seconds = millisecondsSinceEpoch / 1000;
     if (millisecondsSinceEpoch % 1000 < 0)
@@ -48,7 +48,7 @@ std::string localTimeText(std::int64_t millisecondsSinceEpoch) {
     if (!localtime_r(&t, &local))
         return {};  // beyond what the C library can tell
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    std::strftime(text, sizeof text, format, &local);
     return text;
 }
 

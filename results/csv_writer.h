@@ -15,8 +15,9 @@ namespace kestrani {
 void writeCsv(std::ostream& out, const std::vector<ExerciseResult>& results);
 void writeAnswersCsv(std::ostream& out, const std::vector<AnswerRecord>& answers);
 
-// Local time as "2026-12-08 09:31:05".
-std::string localTimeText(std::int64_t millisecondsSinceEpoch);
+// Local time as "2026-12-08 09:31:05", or in another strftime format;
+// empty where the C library cannot tell.
+std::string localTimeText(std::int64_t millisecondsSinceEpoch, const char* format = "%Y-%m-%d %H:%M:%S");
 // The value to twelve significant digits, which leaves out the noise of
 // binary arithmetic (20.480000000000018 is 20.48), in the shortest text that
 // reads back to it, with a point.

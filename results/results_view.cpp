@@ -3,27 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 
+#include "results/csv_writer.h"
 #include "results/results_messages.h"
 
 namespace kestrani {
 
 namespace {
 
-// Local time as "10.12.2026 09:31:05"; empty where the C library cannot tell.
-std::string dateTimeText(std::int64_t milliseconds) {
-    std::int64_t seconds = milliseconds / 1000;
-    if (milliseconds % 1000 < 0)
-        --seconds;
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    if (!localtime_r(&t, &local))
-        return {};
-    char text[32];
-    std::strftime(text, sizeof text, "%d.%m.%Y %H:%M:%S", &local);
-    return text;
-}
+// Local time as "10.12.2026 09:31:05".
+std::string dateTimeText(std::int64_t milliseconds) { return localTimeText(milliseconds, "%d.%m.%Y %H:%M:%S"); }
 
 std::string exerciseNumber(ExerciseKind kind) { return std::to_string(static_cast<int>(kind)); }
 

@@ -11,6 +11,7 @@
 
 #include "fakes/careful_user.h"
 #include "results/perceptual_units.h"
+#include "fakes/collected_results.h"
 #include "results/result_recorder.h"
 #include "results/threshold_table.h"
 
@@ -18,13 +19,6 @@ using namespace kestrani;
 using namespace kestrani::fakes;
 
 namespace {
-
-struct Collected : ResultListener {
-    void answerRecorded(const AnswerRecord& a) override { answers.push_back(a); }
-    void resultRecorded(const ExerciseResult& r) override { results.push_back(r); }
-    std::vector<AnswerRecord> answers;
-    std::vector<ExerciseResult> results;
-};
 
 void only(ExerciseSettings& s, Submodality row, bool ask) {
     for (Submodality r : gridRows) {
@@ -78,7 +72,7 @@ private slots:
         QFETCH(int, object);
         QFETCH(int, row);
         EngineFixture f;
-        Collected log;
+        CollectedResults log;
         ResultRecorder recorder(f.clock, &log);
         f.engine.setEvents(&recorder);
         f.settings.exerciseKind = static_cast<ExerciseKind>(exercise);
@@ -123,7 +117,7 @@ private slots:
 
     void aTimeOutLeavesAWrongAnswerWithoutAReactionTime() {
         EngineFixture f;
-        Collected log;
+        CollectedResults log;
         ResultRecorder recorder(f.clock, &log);
         f.engine.setEvents(&recorder);
         f.settings.splitting = false;
@@ -161,7 +155,7 @@ private slots:
         int covered = 0;
         for (std::uint32_t seed = 1; seed <= 20; ++seed) {
             EngineFixture f;
-            Collected log;
+            CollectedResults log;
             ResultRecorder recorder(f.clock, &log);
             f.engine.setEvents(&recorder);
             f.settings.exerciseKind = ExerciseKind::CompareTwo;

@@ -8,19 +8,13 @@
 #include <numbers>
 
 #include "fakes/engine_fixture.h"
+#include "fakes/collected_results.h"
 #include "results/result_recorder.h"
 
 using namespace kestrani;
 using namespace kestrani::fakes;
 
 namespace {
-
-struct Collected : ResultListener {
-    void answerRecorded(const AnswerRecord& answer) override { answers.push_back(answer); }
-    void resultRecorded(const ExerciseResult& result) override { results.push_back(result); }
-    std::vector<AnswerRecord> answers;
-    std::vector<ExerciseResult> results;
-};
 
 // The engine with a recorder on the fixture's clock; a grey reference, and
 // only brightness changes, so every stimulus is a grey too.
@@ -54,7 +48,7 @@ struct Recording {
     }
 
     EngineFixture f;
-    Collected collected;
+    CollectedResults collected;
     ResultRecorder recorder{f.clock, &collected};
 };
 
@@ -239,7 +233,7 @@ private slots:
         QFETCH(QList<double>, reached);
 
         FakeClock clock;
-        Collected collected;
+        CollectedResults collected;
         ResultRecorder recorder(clock, &collected);
         ExerciseSettings settings;
         settings.objectKind = static_cast<ObjectKind>(object);

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "fakes/careful_user.h"
+#include "fakes/collected_results.h"
 #include "results/result_recorder.h"
 
 using namespace kestrani;
@@ -38,12 +39,6 @@ void shapeRowsInitial(ExerciseSettings& s) {
     for (Submodality row : gridRows)
         s.initial[row].state = SlotState::On;
 }
-
-struct Collected : ResultListener {
-    std::vector<ExerciseResult> results;
-    void answerRecorded(const AnswerRecord&) override {}
-    void resultRecorded(const ExerciseResult& r) override { results.push_back(r); }
-};
 
 // A step in the middle of exercise 4 with the objects of the state on the cards.
 void compareTwo(EngineFixture& f, ObjectKind kind, Submodality asked, bool more) {
@@ -276,7 +271,7 @@ private slots:
         QFETCH(int, asked);
         const auto row = static_cast<Submodality>(asked);
         EngineFixture f;
-        Collected collected;
+        CollectedResults collected;
         ResultRecorder recorder(f.clock, &collected);
         f.engine.setEvents(&recorder);
         f.settings.exerciseKind = ExerciseKind::DiffersInAsked;

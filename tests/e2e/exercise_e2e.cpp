@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 #include "e2e/desktop.h"
 
 using namespace kestrani::e2e;
@@ -30,6 +32,13 @@ const QRect referenceArea(256, 0, 501, 580);  // the reference window and the si
 const QPoint leftCardCentre(250, 300), rightCardCentre(772, 300);
 const char* const exerciseScreen = "Kestrani 1.01 rus: упражнение";
 const QRect promptArea(188, 664, 300, 26);    // the start of Label1, the upper prompt line
+
+struct Exercise3Played {
+    bool ended = false;  // with an end message, closed
+    bool noDifferenceEnd = false;
+    int moves = 0;
+    int sameAnswers = 0;
+};
 
 struct Program {
     Desktop desktop;
@@ -71,6 +80,41 @@ struct Program {
 
     // The end message, if one is open.
     unsigned long endMessage(int waitMs) { return desktop.waitForWindow("Kestrani", waitMs); }
+
+    // Exercise 3 with a whole window, from "Упражнения" to its end message:
+    // every object answered by whether same(field, reference) says that it
+    // shows the reference's value of the asked property.
+    Exercise3Played playExercise3(const std::function<bool(QColor, QColor)>& same) {
+        Exercise3Played played;
+        const QImage picture = startExercise();
+        if (picture.isNull())
+            return played;
+        const QColor reference = picture.pixelColor(40, 300);
+        const QColor startButtonFace = desktop.pixel(startButton.x(), startButton.y());
+        click(startButton);
+        if (!QTest::qWaitFor([&] { return desktop.pixel(startButton.x(), startButton.y()) != startButtonFace; }, 5000))
+            return played;
+        unsigned long message = 0;
+        while (!message && played.moves < 120) {
+            const QColor field = desktop.settledScreenshot().copy(referenceArea).pixelColor(40, 300);
+            const bool alike = same(field, reference);
+            click(alike ? QPoint(referenceArea.center()) : freeBackdrop);
+            played.sameAnswers += alike;
+            ++played.moves;
+            message = endMessage(400);
+        }
+        if (!message)
+            return played;
+        played.ended = true;
+        // The no-difference message is far longer than "Вы ошиблись, увы!".
+        const QRect box = desktop.windowGeometry(message);
+        qInfo("%d moves, %d without a difference; the end message is %d x %d", played.moves, played.sameAnswers,
+              box.width(), box.height());
+        played.noDifferenceEnd = box.width() > 450;
+        closeMessage(message);
+        played.ended = waitUntilBare(referenceArea.center());
+        return played;
+    }
 
     void closeMessage(unsigned long box) {
         xdotool({"windowfocus", "--sync", QString::number(box)});
@@ -153,33 +197,15 @@ private slots:
         p.click(changeableHue);
         p.click(changeableSaturation);
         p.click(calibratedBrightness);
-        const QImage reference = p.startExercise();
-        QVERIFY(!reference.isNull());
-        const QColor colour = reference.pixelColor(40, 300);
         const auto brightness = [](QColor c) { return c.red() + c.green() + c.blue(); };
-        const QColor startButtonFace = p.desktop.pixel(startButton.x(), startButton.y());
-        p.click(startButton);
-        QVERIFY(QTest::qWaitFor([&] { return p.desktop.pixel(startButton.x(), startButton.y()) != startButtonFace; }, 5000));
-
-        int moves = 0, sameAnswers = 0;
-        unsigned long message = 0;
-        while (!message && moves < 120) {
-            const QColor field = p.desktop.settledScreenshot().copy(referenceArea).pixelColor(40, 300);
-            const bool same = std::abs(brightness(field) - brightness(colour)) <= 3;
-            p.click(same ? QPoint(referenceArea.center()) : freeBackdrop);
-            sameAnswers += same;
-            ++moves;
-            message = p.endMessage(400);
-        }
-        QVERIFY(message != 0);
-        QVERIFY2(moves > 5, "the brightness difference fades out over many moves");
-        QVERIFY2(sameAnswers > 0, "some objects show the reference's brightness");
-        // The no-difference message is far longer than "Вы ошиблись, увы!".
-        const QRect box = p.desktop.windowGeometry(message);
-        qInfo("%d moves; the end message is %d x %d", moves, box.width(), box.height());
-        QVERIFY2(box.width() > 450, "the end is the no-difference message, not a wrong verdict");
-        p.closeMessage(message);
-        QVERIFY(p.waitUntilBare(referenceArea.center()));
+        const Exercise3Played played =
+            p.playExercise3([&](QColor field, QColor reference) {
+                return std::abs(brightness(field) - brightness(reference)) <= 3;
+            });
+        QVERIFY(played.ended);
+        QVERIFY2(played.moves > 5, "the brightness difference fades out over many moves");
+        QVERIFY2(played.sameAnswers > 0, "some objects show the reference's brightness");
+        QVERIFY2(played.noDifferenceEnd, "the end is the no-difference message, not a wrong verdict");
         QVERIFY(p.desktop.windowVisible(exerciseScreen));
     }
 
@@ -192,35 +218,16 @@ private slots:
         QVERIFY(p.start());
         p.click(exercise3Item);
         p.click(calibratedSaturation);
-        const QImage reference = p.startExercise();
-        QVERIFY(!reference.isNull());
-        const QColor colour = reference.pixelColor(40, 300);
         const auto chroma = [](QColor c) {
             const double r = c.red(), g = c.green(), b = c.blue();
             return std::sqrt(((r - g) * (r - g) + (g - b) * (g - b) + (b - r) * (b - r)) / 2);
         };
-        const QColor startButtonFace = p.desktop.pixel(startButton.x(), startButton.y());
-        p.click(startButton);
-        QVERIFY(QTest::qWaitFor([&] { return p.desktop.pixel(startButton.x(), startButton.y()) != startButtonFace; }, 5000));
-
-        int moves = 0, sameAnswers = 0;
-        unsigned long message = 0;
-        while (!message && moves < 120) {
-            const QColor field = p.desktop.settledScreenshot().copy(referenceArea).pixelColor(40, 300);
-            const bool same = std::fabs(chroma(field) - chroma(colour)) <= 2;
-            p.click(same ? QPoint(referenceArea.center()) : freeBackdrop);
-            sameAnswers += same;
-            ++moves;
-            message = p.endMessage(400);
-        }
-        QVERIFY(message != 0);
-        qInfo("%d moves, %d of them without a difference in saturation", moves, sameAnswers);
-        QVERIFY2(moves > 3, "the saturation difference fades out over several moves");
-        QVERIFY2(sameAnswers > 0, "some objects show the reference's saturation");
-        const QRect box = p.desktop.windowGeometry(message);
-        QVERIFY2(box.width() > 450, "the end is the no-difference message, not a wrong verdict");
-        p.closeMessage(message);
-        QVERIFY(p.waitUntilBare(referenceArea.center()));
+        const Exercise3Played played = p.playExercise3(
+            [&](QColor field, QColor reference) { return std::fabs(chroma(field) - chroma(reference)) <= 2; });
+        QVERIFY(played.ended);
+        QVERIFY2(played.moves > 3, "the saturation difference fades out over several moves");
+        QVERIFY2(played.sameAnswers > 0, "some objects show the reference's saturation");
+        QVERIFY2(played.noDifferenceEnd, "the end is the no-difference message, not a wrong verdict");
     }
 
     void aClickDuringTheDelayIsNotAnAnswer() {
