@@ -78,6 +78,16 @@ struct Program {
         return desktop.screenshot().copy(referenceArea);
     }
 
+    // Sets the delay, shows the reference and presses "Начать".
+    bool startWithDelay(const QString& seconds) {
+        click(delayBox);
+        type(delayField, seconds);
+        if (startExercise().isNull())
+            return false;
+        click(startButton);
+        return true;
+    }
+
     // The end message, if one is open.
     unsigned long endMessage(int waitMs) { return desktop.waitForWindow("Kestrani", waitMs); }
 
@@ -236,10 +246,7 @@ private slots:
         // for another delay, or a message would open.
         Program p;
         QVERIFY(p.start());
-        p.click(delayBox);
-        p.type(delayField, "2");
-        QVERIFY(!p.startExercise().isNull());
-        p.click(startButton);
+        QVERIFY(p.startWithDelay("2"));
         QTest::qWait(700);
         QCOMPARE(p.desktop.pixel(leftCardCentre.x(), leftCardCentre.y()), grey);
         p.click(leftCardCentre);
@@ -276,10 +283,7 @@ private slots:
     void duringTheDelayOnlyTheBackdropIsOnScreen() {
         Program p;
         QVERIFY(p.start());
-        p.click(delayBox);
-        p.type(delayField, "2");
-        QVERIFY(!p.startExercise().isNull());
-        p.click(startButton);
+        QVERIFY(p.startWithDelay("2"));
         QTest::qWait(600);
         const QImage during = p.desktop.screenshot();
         QCOMPARE(during.pixelColor(leftCardCentre), grey);
