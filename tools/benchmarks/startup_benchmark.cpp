@@ -87,8 +87,14 @@ int main(int argc, char* argv[]) {
                 execl(argv[program], argv[program], static_cast<char*>(nullptr));
                 _exit(127);
             }
-            while (!bothPainted())
+            int status = 0;
+            while (!bothPainted()) {
+                if (waitpid(child, &status, WNOHANG) == child) {
+                    std::fprintf(stderr, "%s ended before painting its windows\n", argv[program]);
+                    return 1;
+                }
                 std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
             Timings& t = timings[static_cast<std::size_t>(program - 1)];
             t.wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
             kill(child, SIGKILL);
