@@ -52,6 +52,17 @@ std::string intervalCell(const ThresholdRow& row) {
     return {};
 }
 
+// A threshold's property and, for a fit on the fade-out level, the
+// properties that changed with it.
+std::string propertyName(const ThresholdKey& key, ObjectKind kind) {
+    std::string name(rowShortName(key.property, kind));
+    RowSet others = key.levelRows;
+    others.reset(SlotColumn::rowIndex(key.property));
+    if (others.any())
+        name += " (вместе с: " + rowList(others, kind) + ")";
+    return name;
+}
+
 constexpr std::int64_t day = 86'400'000;
 
 }  // namespace
@@ -106,15 +117,7 @@ TableText exercisesTable(const std::vector<ExerciseResult>& results) {
 }
 
 std::string thresholdName(const ThresholdKey& key, ObjectKind kind) {
-    std::string name = "Упражнение " + exerciseNumber(key.exerciseKind) + ": " +
-                       std::string(rowShortName(key.property, kind));
-    if (key.levelRows.any()) {
-        RowSet others = key.levelRows;
-        others.reset(SlotColumn::rowIndex(key.property));
-        if (others.any())
-            name += " (вместе с: " + rowList(others, kind) + ")";
-    }
-    return name;
+    return "Упражнение " + exerciseNumber(key.exerciseKind) + ": " + propertyName(key, kind);
 }
 
 TableText thresholdsTable(const std::vector<ThresholdRow>& rows) {
@@ -122,14 +125,8 @@ TableText thresholdsTable(const std::vector<ThresholdRow>& rows) {
     t.headers = {"Упражнение", "Субмодальность", "Порог (75 % верных)", "95 % интервал", "Ответов", "Неверных"};
     t.rightAligned = {true, false, true, true, true, true};
     for (const ThresholdRow& row : rows) {
-        std::string property(rowShortName(row.key.property));
-        if (row.key.levelRows.any()) {
-            RowSet others = row.key.levelRows;
-            others.reset(SlotColumn::rowIndex(row.key.property));
-            if (others.any())
-                property += " (вместе с: " + rowList(others) + ")";
-        }
-        t.rows.push_back({exerciseNumber(row.key.exerciseKind), property, thresholdCell(row), intervalCell(row),
+        t.rows.push_back({exerciseNumber(row.key.exerciseKind), propertyName(row.key, ObjectKind::Rectangle),
+                          thresholdCell(row), intervalCell(row),
                           std::to_string(row.fit.answers), std::to_string(row.fit.wrong)});
     }
     return t;

@@ -59,6 +59,8 @@ public:
     // manager declares round it (none without one).
     QRect clientGeometry(unsigned long window);
     QMargins frameExtents(unsigned long window);
+    // The client area with that frame: what the window covers on the screen.
+    QRect frameGeometry(unsigned long window) { return clientGeometry(window).marginsAdded(frameExtents(window)); }
     // The window that has the keyboard focus.
     unsigned long focusWindow();
     // Whether the keyboard focus is on a window of the program.

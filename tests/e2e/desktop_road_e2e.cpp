@@ -312,7 +312,7 @@ private:
     // under a window manager it has a title bar.
     void checkFrame(unsigned long window, const QString& what) {
         const QMargins extents = desktop_.frameExtents(window);
-        const QRect frame = desktop_.clientGeometry(window).marginsAdded(extents);
+        const QRect frame = desktop_.frameGeometry(window);
         expect(screenRect_.contains(frame),
                QStringLiteral("the %1's frame %2 is not wholly on the screen").arg(what, text(frame)));
         expect(!qEnvironmentVariableIsSet("KESTRANI_WINDOW_MANAGER") || extents.top() > 0,

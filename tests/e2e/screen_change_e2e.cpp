@@ -52,15 +52,21 @@ public:
 
     void click(QPoint at) { desktop_.click(at.x(), at.y()); }
 
-    // The window lies on the screen and shows at least the buttons it showed
-    // on the first screen, each wholly on the screen.
+    // The buttons a window shows wholly on the screen, once the window lies
+    // on it (a window manager may place a new window in steps); -1 when it
+    // does not come to lie there.
     int buttonsOn(const QString& title) {
         const unsigned long window = desktop_.waitForWindow(title);
         if (!window)
             return -1;
-        const QImage shot = desktop_.settledScreenshot();
-        const QRect frame = desktop_.windowGeometry(window);
-        if (!shot.rect().contains(frame))
+        QImage shot;
+        QRect frame;
+        const bool onScreen = QTest::qWaitFor([&] {
+            shot = desktop_.settledScreenshot();
+            frame = desktop_.frameGeometry(window);
+            return shot.rect().contains(frame);
+        }, 5000);
+        if (!onScreen)
             return -1;
         int count = 0;
         for (const QRect& button : findButtons(shot))
@@ -78,7 +84,7 @@ public:
         const unsigned long exercise = desktop_.waitForWindow(exerciseTitle);
         QVERIFY(exercise != 0);
         const ScreenSize s = screen();
-        QTRY_COMPARE_WITH_TIMEOUT(desktop_.windowGeometry(exercise), QRect(0, 0, s.width, s.height), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop_.clientGeometry(exercise), QRect(0, 0, s.width, s.height), 3000);
         const WindowRect reference = referenceWindowGeometry(s);
         const QPoint inReference(reference.left + reference.width / 2, reference.height / 2);
         QTRY_VERIFY_WITH_TIMEOUT(desktop_.pixel(inReference.x(), inReference.y()) != grey, 3000);
@@ -135,9 +141,9 @@ private slots:
             road.click(road.inFramed(configurationTitle, resultsButton));
             const unsigned long results = desktop.waitForWindow(resultsTitle);
             QVERIFY(results != 0);
-            QVERIFY(QRect(QPoint(0, 0), size).contains(desktop.windowGeometry(results)));
+            QVERIFY(QRect(QPoint(0, 0), size).contains(desktop.frameGeometry(results)));
             const QList<QRect> close = findText(desktop.settledScreenshot(), QStringLiteral("Закрыть"), toolkitFont(),
-                                                desktop.windowGeometry(results));
+                                                desktop.frameGeometry(results));
             QCOMPARE(close.size(), 1);
             road.click(close.front().center());
             QVERIFY(road.gone(resultsTitle));

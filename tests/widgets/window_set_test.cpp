@@ -60,6 +60,21 @@ void expectInside(QWidget& window, ScreenSize screen) {
     }
 }
 
+// The program on a fake screen whose messages are recorded.
+struct ProgramOnScreen {
+    explicit ProgramOnScreen(ScreenSize size) : screen(size) {}
+    FakeScreen screen;
+    EventLog log;
+    FakeMessageBoxes messages{log};
+    WindowSet set{PlatformPorts{&screen, &messages}};
+
+    // "Упражнения", then "Начали?": the objects of exercise 1 are up.
+    void startExercise() {
+        set.kestrani().Button1->click();
+        set.submCheck().Button1->click();
+    }
+};
+
 }  // namespace
 
 class WindowSetTest : public QObject {
@@ -141,21 +156,16 @@ private slots:
     }
     void screenChangesLayWindowsOutFromTheirDesign() {
         QFETCH(QList<ScreenSize>, screens);
-        FakeScreen screen(screens.front());
-        EventLog log;
-        FakeMessageBoxes messages(log);
-        WindowSet set(PlatformPorts{&screen, &messages});
-        showExerciseWindows(set);
+        ProgramOnScreen changed(screens.front());
+        showExerciseWindows(changed.set);
         for (ScreenSize next : screens.mid(1)) {
-            screen.change(next);
+            changed.screen.change(next);
             QCoreApplication::processEvents();
-            showExerciseWindows(set);
+            showExerciseWindows(changed.set);
         }
-        FakeScreen fresh(screens.back());
-        FakeMessageBoxes freshMessages(log);
-        WindowSet alone(PlatformPorts{&fresh, &freshMessages});
-        showExerciseWindows(alone);
-        QCOMPARE(layoutOf(set), layoutOf(alone));
+        ProgramOnScreen fresh(screens.back());
+        showExerciseWindows(fresh.set);
+        QCOMPARE(layoutOf(changed.set), layoutOf(fresh.set));
     }
 
     void theBackdropsButtonsAt1280x1024() {
@@ -177,13 +187,10 @@ private slots:
     // The screen shrinks while the objects are up: the exercise is left with
     // its result, the user is told, and every window works on the new screen.
     void aScreenChangeLeavesAnExerciseWithItsResult() {
-        FakeScreen screen({1024, 768});
-        EventLog log;
-        FakeMessageBoxes messages(log);
-        WindowSet set(PlatformPorts{&screen, &messages});
+        ProgramOnScreen p({1024, 768});
+        auto& [screen, log, messages, set] = p;
         TKestrani& k = set.kestrani();
-        k.Button1->click();                // "Упражнения"
-        set.submCheck().Button1->click();  // "Начали?"
+        p.startExercise();
         QVERIFY(set.form1().isVisible());
         screen.change({800, 600});
         QCoreApplication::processEvents();
@@ -207,12 +214,9 @@ private slots:
 
     // Another screen of the same size: the exercise goes on where it was.
     void anotherScreenOfTheSameSizeKeepsTheExercise() {
-        FakeScreen screen({1024, 768});
-        EventLog log;
-        FakeMessageBoxes messages(log);
-        WindowSet set(PlatformPorts{&screen, &messages});
-        set.kestrani().Button1->click();
-        set.submCheck().Button1->click();
+        ProgramOnScreen p({1024, 768});
+        auto& [screen, log, messages, set] = p;
+        p.startExercise();
         const QRect card = set.form1().geometry();
         screen.change({1024, 768});
         QCoreApplication::processEvents();
@@ -225,12 +229,9 @@ private slots:
     // The end message is open when the screen changes: the exercise has ended
     // already, its backdrop is laid out again and "Новое упражнение" works.
     void aScreenChangeUnderTheEndMessageKeepsTheBackdrop() {
-        FakeScreen screen({1024, 768});
-        EventLog log;
-        FakeMessageBoxes messages(log);
-        WindowSet set(PlatformPorts{&screen, &messages});
-        set.kestrani().Button1->click();
-        set.submCheck().Button1->click();
+        ProgramOnScreen p({1024, 768});
+        auto& [screen, log, messages, set] = p;
+        p.startExercise();
         messages.whileOpen = [&] { screen.change({800, 600}); };
         QTest::mouseClick(set.state().referenceFirst ? static_cast<QWidget*>(&set.form1()) : &set.form2(),
                           Qt::LeftButton);  // the wrong card
