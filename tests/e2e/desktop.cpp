@@ -194,10 +194,11 @@ Desktop::~Desktop() {
         XCloseDisplay(randr_);
 }
 
-bool Desktop::setScreenSize(QSize size) {
-    if (!randr_ && !(randr_ = XOpenDisplay(nullptr)))
-        return false;
-    Display* display = randr_;
+namespace {
+
+// The output takes the mode of the size (made when the output has none), and
+// the screen the size.
+bool switchScreenSize(Display* display, QSize size) {
     const Window root = DefaultRootWindow(display);
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
     if (!resources || resources->noutput < 1 || resources->ncrtc < 1)
@@ -238,9 +239,26 @@ bool Desktop::setScreenSize(QSize size) {
                                            &resources->outputs[0], 1);
     if (smaller)
         resizeScreen();
-    XSync(display, False);
     XRRFreeScreenResources(resources);
     return status == RRSetConfigSuccess;
+}
+
+}  // namespace
+
+bool Desktop::setScreenSize(QSize size) {
+    if (!randr_ && !(randr_ = XOpenDisplay(nullptr)))
+        return false;
+    // A new mode changes the output's mode list, which a window manager
+    // takes for a monitor plugged in: mutter then lays the screen out again
+    // at the output's preferred mode, and when it reads the state before the
+    // switch, it puts the old size back after it. With the server grabbed,
+    // it reads the state only once the switch is made, and takes the switch
+    // as the monitor's own.
+    XGrabServer(randr_);
+    const bool switched = switchScreenSize(randr_, size);
+    XUngrabServer(randr_);
+    XSync(randr_, False);
+    return switched;
 }
 
 bool Desktop::startProgram() {

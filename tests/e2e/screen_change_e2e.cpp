@@ -53,25 +53,29 @@ public:
     void click(QPoint at) { desktop_.click(at.x(), at.y()); }
 
     // The buttons a window shows wholly on the screen, once the window lies
-    // on it (a window manager may place a new window in steps); -1 when it
-    // does not come to lie there.
+    // on it and is painted: a window manager may place a new window in steps
+    // and show it before its first paint, so the count is taken when two
+    // settled screenshots agree on it. -1 when that does not come.
     int buttonsOn(const QString& title) {
         const unsigned long window = desktop_.waitForWindow(title);
         if (!window)
             return -1;
-        QImage shot;
-        QRect frame;
-        const bool onScreen = QTest::qWaitFor([&] {
-            shot = desktop_.settledScreenshot();
-            frame = desktop_.frameGeometry(window);
-            return shot.rect().contains(frame);
+        int previous = -1;
+        const bool settled = QTest::qWaitFor([&] {
+            const QImage shot = desktop_.settledScreenshot();
+            const QRect frame = desktop_.frameGeometry(window);
+            if (!shot.rect().contains(frame)) {
+                previous = -1;
+                return false;
+            }
+            int count = 0;
+            for (const QRect& button : findButtons(shot))
+                count += frame.contains(button);
+            const bool agreed = count > 0 && count == previous;
+            previous = count;
+            return agreed;
         }, 5000);
-        if (!onScreen)
-            return -1;
-        int count = 0;
-        for (const QRect& button : findButtons(shot))
-            count += frame.contains(button);
-        return count;
+        return settled ? previous : -1;
     }
 
     bool gone(const QString& title) {
