@@ -78,6 +78,14 @@ struct Program {
         return desktop.screenshot().copy(referenceArea);
     }
 
+    // Presses "Начать" and waits until the reference window has given way
+    // to the objects.
+    bool pressStart() {
+        const QColor face = desktop.pixel(startButton.x(), startButton.y());
+        click(startButton);
+        return QTest::qWaitFor([&] { return desktop.pixel(startButton.x(), startButton.y()) != face; }, 5000);
+    }
+
     // Sets the delay, shows the reference and presses "Начать".
     bool startWithDelay(const QString& seconds) {
         click(delayBox);
@@ -100,9 +108,7 @@ struct Program {
         if (picture.isNull())
             return played;
         const QColor reference = picture.pixelColor(40, 300);
-        const QColor startButtonFace = desktop.pixel(startButton.x(), startButton.y());
-        click(startButton);
-        if (!QTest::qWaitFor([&] { return desktop.pixel(startButton.x(), startButton.y()) != startButtonFace; }, 5000))
+        if (!pressStart())
             return played;
         unsigned long message = 0;
         while (!message && played.moves < 120) {
@@ -115,7 +121,6 @@ struct Program {
         }
         if (!message)
             return played;
-        played.ended = true;
         // The no-difference message is far longer than "Вы ошиблись, увы!".
         const QRect box = desktop.windowGeometry(message);
         qInfo("%d moves, %d without a difference; the end message is %d x %d", played.moves, played.sameAnswers,
@@ -173,10 +178,8 @@ private slots:
         p.click(rectangleItem);
         const QImage reference = p.startExercise();
         QVERIFY(!reference.isNull());
-        const QColor startButtonFace = p.desktop.pixel(startButton.x(), startButton.y());
-        p.click(startButton);
         // The single field takes the reference window's place, without its buttons.
-        QVERIFY(QTest::qWaitFor([&] { return p.desktop.pixel(startButton.x(), startButton.y()) != startButtonFace; }, 5000));
+        QVERIFY(p.pressStart());
 
         int moves = 0, backdropAnswers = 0;
         unsigned long message = 0;

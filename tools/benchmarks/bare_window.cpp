@@ -31,8 +31,8 @@ int main(int argc, char* argv[]) {
     window.setGeometry(screen);
     window.show();
 #ifdef KESTRANI_TWO_WINDOWS
-    // Leaves the screen's right-most column to the first window, as the
-    // instructions window does.
+    // Leaves the screen's right-most column and its lowest 31 rows to the
+    // first window, as the instructions window does.
     BareWindow inFront;
     inFront.setGeometry(screen.adjusted(0, 0, -1, -31));
     inFront.show();
